@@ -1,0 +1,33 @@
+// The QovDesktop application object and its settings store.
+#pragma once
+#include <string>
+
+#include "fw/app.h"
+
+class CQovDesktopApp : public fw::CApp {
+ public:
+  // The settings store: HKCU\Software\QovSoft\<application name>\<section>.
+  // A value that cannot be read gives the default; writes report success,
+  // which callers may ignore.
+  int ReadIntSetting(const char* section, const char* entry, int fallback) const {
+    return Profile().GetInt(section, entry, fallback);
+  }
+  std::string ReadStringSetting(const char* section, const char* entry,
+                                const std::string& fallback) const {
+    return Profile().GetString(section, entry, fallback);
+  }
+  BOOL WriteIntSetting(const char* section, const char* entry, int value) const {
+    return Profile().WriteInt(section, entry, value);
+  }
+  BOOL WriteStringSetting(const char* section, const char* entry, const std::string& value) const {
+    return Profile().WriteString(section, entry, value);
+  }
+
+  bool OnCommand(UINT id) override;
+
+ protected:
+  BOOL InitInstance() override;
+};
+
+// The running application object.
+inline CQovDesktopApp* QovApp() { return static_cast<CQovDesktopApp*>(fw::CApp::Get()); }

@@ -1,0 +1,41 @@
+// The hidden main window: system menu, timers, working copies of the settings.
+#pragma once
+#include <string>
+
+#include "fw/dialog.h"
+#include "fw/menu.h"
+#include "res/resource.h"
+
+class CQovDesktopDialog : public fw::CDialog {
+ public:
+  enum { IDD = IDD_QOVDESKTOP_DIALOG };
+  enum : UINT_PTR { kFollowTimer = 1, kWallPaperTimer = 2 };
+
+  explicit CQovDesktopDialog(fw::CWnd* parent = nullptr);
+  ~CQovDesktopDialog() override;
+
+  // Working copies of the settings, read by the edge bars and settings pages.
+  int m_nHeight;               // screens down
+  int m_nWidth;                // screens across
+  int m_bMoveAuto;             // 0 or 1
+  int m_bFineFirst;            // 0 or 1
+  fw::CMenu m_menuClose;       // the "閉じる" popup of the system menu
+  std::string m_strWallPaperDirectory;
+  int m_nWallPaperInterval = 0;  // minutes, at least 1 once initialised
+  HICON m_hIcon;
+
+  // (Re)starts timer 2 with the current wallpaper interval.
+  void StartWallPaperTimer();
+
+ protected:
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  BOOL OnInitDialog() override;
+
+ private:
+  void BuildSystemMenu();
+  void OnPaint();
+  void OnSize();
+  void OnDestroy();
+
+  HICON m_hSmallIcon;
+};

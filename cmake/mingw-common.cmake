@@ -1,0 +1,9 @@
+# The -posix compilers carry std::thread, which GoogleTest needs.
+set(CMAKE_C_COMPILER ${QOV_TRIPLE}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QOV_TRIPLE}-g++-posix)
+set(CMAKE_RC_COMPILER ${QOV_TRIPLE}-windres)
+set(CMAKE_OBJDUMP ${QOV_TRIPLE}-objdump)
+set(CMAKE_FIND_ROOT_PATH /usr/${QOV_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

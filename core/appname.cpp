@@ -1,0 +1,30 @@
+#include "core/appname.h"
+
+namespace core {
+namespace {
+
+size_t FileNameStart(std::string_view path) {
+  size_t sep = path.find_last_of("\\/:");
+  return sep == std::string_view::npos ? 0 : sep + 1;
+}
+
+size_t ExtensionStart(std::string_view path) {
+  size_t name = FileNameStart(path);
+  size_t dot = path.rfind('.');
+  return (dot == std::string_view::npos || dot < name) ? path.size() : dot;
+}
+
+}  // namespace
+
+std::string ApplicationNameFromPath(std::string_view modulePath) {
+  size_t name = FileNameStart(modulePath);
+  return std::string(modulePath.substr(name, ExtensionStart(modulePath) - name));
+}
+
+std::string ReplaceExtension(std::string_view modulePath, std::string_view extension) {
+  std::string result(modulePath.substr(0, ExtensionStart(modulePath)));
+  result += extension;
+  return result;
+}
+
+}  // namespace core

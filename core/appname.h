@@ -1,0 +1,18 @@
+// The application name that keys the program's registry settings.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace core {
+
+// The file name of a module path without directory and extension, in the
+// case in which it stands: "C:\\Tools\\QovDesktop.exe" gives "QovDesktop".
+// Backslash, slash and colon all end a directory part.  The extension is cut
+// from the file name only, so a dot in a directory name cannot eat the name.
+std::string ApplicationNameFromPath(std::string_view modulePath);
+
+// The path of a file beside the module with another extension:
+// "C:\\a\\QovDesktop.exe" and ".HLP" give "C:\\a\\QovDesktop.HLP".
+std::string ReplaceExtension(std::string_view modulePath, std::string_view extension);
+
+}  // namespace core

@@ -1,0 +1,60 @@
+#include "fw/app.h"
+
+#include <vector>
+
+#include "core/appname.h"
+#include "fw/wnd.h"
+
+namespace fw {
+
+CApp* CApp::s_pApp = nullptr;
+
+CApp::CApp() { s_pApp = this; }
+
+CApp::~CApp() {
+  if (s_pApp == this) s_pApp = nullptr;
+}
+
+namespace {
+
+// The module's full path, however long.
+std::string ModuleFileName(HINSTANCE instance) {
+  std::vector<char> buffer(MAX_PATH);
+  for (;;) {
+    DWORD got = GetModuleFileNameA(instance, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (got == 0) return std::string();
+    if (got < buffer.size()) return std::string(buffer.data(), got);
+    if (buffer.size() >= 32768) return std::string(buffer.data(), got);
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
+}  // namespace
+
+void CApp::Attach(HINSTANCE instance) {
+  m_hInstance = instance;
+  m_strModulePath = ModuleFileName(instance);
+  m_strAppName = core::ApplicationNameFromPath(m_strModulePath);
+  m_strHelpFilePath = core::ReplaceExtension(m_strModulePath, ".HLP");
+  m_profile.SetKey(m_profile.Company(), m_strAppName);
+}
+
+int CApp::Run(HINSTANCE instance) {
+  Attach(instance);
+  if (!InitInstance()) return ExitInstance();
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return ExitInstance();
+}
+
+bool CApp::OnCommand(UINT /*id*/) { return false; }
+
+void CApp::WinHelp(ULONG_PTR data, UINT command) {
+  HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+  ::WinHelpA(owner, m_strHelpFilePath.c_str(), command, data);
+}
+
+}  // namespace fw

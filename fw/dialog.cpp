@@ -1,0 +1,128 @@
+#include "fw/dialog.h"
+
+#include "fw/app.h"
+
+namespace fw {
+
+CDialog::~CDialog() {
+  // A modeless dialog that still exists must not call back into a dead object.
+  if (m_hWnd && ::IsWindow(m_hWnd)) {
+    SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+    if (!m_bModal) ::DestroyWindow(m_hWnd);
+  }
+}
+
+HWND CDialog::ParentHwnd(CWnd* parent) const {
+  if (parent == nullptr) parent = m_pParent;
+  return parent ? parent->m_hWnd : nullptr;
+}
+
+// The dialog being created on this (the one user-interface) thread.  The
+// dialog manager sends WM_SETFONT, WM_SIZE and others before WM_INITDIALOG;
+// taking `this` from here at the first message lets the handlers see them.
+CDialog* CDialog::s_pCreating = nullptr;
+
+INT_PTR CDialog::DoModal() {
+  m_bModal = true;
+  s_pCreating = this;
+  INT_PTR result = DialogBoxParamA(CApp::Get()->Instance(), MAKEINTRESOURCEA(m_nTemplateId),
+                                   ParentHwnd(nullptr), DialogProc, reinterpret_cast<LPARAM>(this));
+  s_pCreating = nullptr;  // the template may have failed to load
+  return result;
+}
+
+bool CDialog::Create(CWnd* parent) {
+  m_bModal = false;
+  s_pCreating = this;
+  HWND hwnd = CreateDialogParamA(CApp::Get()->Instance(), MAKEINTRESOURCEA(m_nTemplateId),
+                                 ParentHwnd(parent), DialogProc, reinterpret_cast<LPARAM>(this));
+  s_pCreating = nullptr;
+  return hwnd != nullptr;
+}
+
+void CDialog::EndDialog(INT_PTR result) {
+  if (!m_hWnd) return;
+  if (m_bModal)
+    ::EndDialog(m_hWnd, result);
+  else
+    DestroyWindow();
+}
+
+void CDialog::DestroyWindow() {
+  if (m_hWnd) ::DestroyWindow(m_hWnd);
+}
+
+bool CDialog::OnCommand(UINT id, UINT /*code*/, HWND /*control*/) {
+  switch (id) {
+    case IDOK:
+      OnOK();
+      return true;
+    case IDCANCEL:
+      OnCancel();
+      return true;
+    default:
+      return CApp::Get()->OnCommand(id);
+  }
+}
+
+bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      result = OnInitDialog();
+      return true;
+    case WM_COMMAND:
+      result = 0;
+      return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+      return false;
+  }
+}
+
+INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CDialog* self = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
+  if (self == nullptr && (s_pCreating != nullptr || message == WM_INITDIALOG)) {
+    self = s_pCreating ? s_pCreating : reinterpret_cast<CDialog*>(lParam);
+    s_pCreating = nullptr;
+    self->m_hWnd = hwnd;
+    SetWindowLongPtrA(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  }
+  // Messages after the object let go go to the dialog manager alone.
+  if (self == nullptr) return FALSE;
+
+  LRESULT result = 0;
+  bool handled = false;
+  try {
+    handled = self->OnMessage(message, wParam, lParam, result);
+  } catch (...) {
+    // Nothing may unwind into the window manager; the message counts as not
+    // handled and default processing takes it.
+    handled = false;
+  }
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(hwnd, DWLP_USER, 0);
+    self->m_hWnd = nullptr;
+  }
+  if (!handled) return FALSE;
+
+  switch (message) {
+    // These answer through the procedure's return value, not DWLP_MSGRESULT.
+    case WM_INITDIALOG:
+    case WM_QUERYDRAGICON:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+      return static_cast<INT_PTR>(result);
+    default:
+      SetWindowLongPtrA(hwnd, DWLP_MSGRESULT, result);
+      return TRUE;
+  }
+}
+
+}  // namespace fw

@@ -1,0 +1,48 @@
+// Dialogs from templates in the program's resources, modal or modeless.
+#pragma once
+#include "fw/wnd.h"
+
+namespace fw {
+
+// One static dialog procedure keeps `this` in DWLP_USER from the first message
+// of the dialog on and hands every message to the virtual OnMessage, which switches to named
+// handlers.  A handler that does not take a message leaves it to the dialog
+// manager's default processing.
+class CDialog : public CWnd {
+ public:
+  explicit CDialog(UINT templateId, CWnd* parent = nullptr)
+      : m_nTemplateId(templateId), m_pParent(parent) {}
+  ~CDialog() override;
+
+  // Runs the dialog modally; the result passed to EndDialog, or -1 when the
+  // dialog could not be created.
+  INT_PTR DoModal();
+  // Creates the dialog modelessly, owned by `parent` (or the constructor's
+  // parent); it is destroyed with its owner or by DestroyWindow.
+  bool Create(CWnd* parent = nullptr);
+  void EndDialog(INT_PTR result);
+  void DestroyWindow();
+
+  UINT TemplateId() const { return m_nTemplateId; }
+
+ protected:
+  // Return true when the message was handled; `result` is then its answer.
+  virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
+  virtual BOOL OnInitDialog() { return TRUE; }
+  // Command ids that are not the dialog's own go on to the application.
+  virtual bool OnCommand(UINT id, UINT code, HWND control);
+  virtual void OnOK() { EndDialog(IDOK); }
+  virtual void OnCancel() { EndDialog(IDCANCEL); }
+
+ private:
+  static CDialog* s_pCreating;
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND ParentHwnd(CWnd* parent) const;
+
+  UINT m_nTemplateId;
+  CWnd* m_pParent;
+  bool m_bModal = false;
+};
+
+}  // namespace fw

@@ -1,0 +1,103 @@
+#include "fw/registry.h"
+
+#include <vector>
+
+#include "core/settings_rules.h"
+
+namespace fw {
+
+LONG CRegKey::Open(HKEY parent, const char* name, REGSAM access) {
+  Close();
+  return RegOpenKeyExA(parent, name, 0, access, &m_hKey);
+}
+
+LONG CRegKey::Create(HKEY parent, const char* name, REGSAM access) {
+  Close();
+  return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
+                         &m_hKey, nullptr);
+}
+
+void CRegKey::Close() {
+  if (m_hKey) RegCloseKey(m_hKey);
+  m_hKey = nullptr;
+}
+
+int CRegKey::QueryInt(const char* name, int fallback) const {
+  if (!m_hKey) return fallback;
+  unsigned char data[4];
+  DWORD size = sizeof(data);
+  // Any type is read as its raw bits; a value too long for 32 bits answers
+  // ERROR_MORE_DATA and gives the default.
+  if (RegQueryValueExA(m_hKey, name, nullptr, nullptr, data, &size) != ERROR_SUCCESS)
+    return fallback;
+  return core::IntFromValueBytes(data, size, fallback);
+}
+
+bool CRegKey::QueryString(const char* name, std::string& value) const {
+  if (!m_hKey) return false;
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExA(m_hKey, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+  // The value may grow between the two queries; try again a few times with
+  // the size the registry reports, then give up rather than loop forever.
+  std::vector<unsigned char> buffer;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    buffer.assign(size + 1, 0);  // room for a NUL the stored value may lack
+    DWORD got = size;
+    LONG rc = RegQueryValueExA(m_hKey, name, nullptr, &type, buffer.data(), &got);
+    if (rc == ERROR_MORE_DATA) {
+      size = got;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    value = core::StringFromValueBytes(buffer.data(), got);
+    return true;
+  }
+  return false;
+}
+
+bool CRegKey::SetInt(const char* name, int value) const {
+  DWORD data = static_cast<DWORD>(value);
+  return m_hKey && RegSetValueExA(m_hKey, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
+                                  sizeof(data)) == ERROR_SUCCESS;
+}
+
+bool CRegKey::SetString(const char* name, const std::string& value) const {
+  return m_hKey &&
+         RegSetValueExA(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool CRegistryProfile::OpenSection(const char* section, CRegKey& key) const {
+  const REGSAM access = KEY_READ | KEY_WRITE;
+  CRegKey software, company, application;
+  return software.Open(HKEY_CURRENT_USER, "Software", access) == ERROR_SUCCESS &&
+         company.Create(software.Handle(), m_strCompany.c_str(), access) == ERROR_SUCCESS &&
+         application.Create(company.Handle(), m_strApplication.c_str(), access) == ERROR_SUCCESS &&
+         key.Create(application.Handle(), section, access) == ERROR_SUCCESS;
+}
+
+int CRegistryProfile::GetInt(const char* section, const char* entry, int fallback) const {
+  CRegKey key;
+  return OpenSection(section, key) ? key.QueryInt(entry, fallback) : fallback;
+}
+
+std::string CRegistryProfile::GetString(const char* section, const char* entry,
+                                        const std::string& fallback) const {
+  CRegKey key;
+  std::string value;
+  return OpenSection(section, key) && key.QueryString(entry, value) ? value : fallback;
+}
+
+bool CRegistryProfile::WriteInt(const char* section, const char* entry, int value) const {
+  CRegKey key;
+  return OpenSection(section, key) && key.SetInt(entry, value);
+}
+
+bool CRegistryProfile::WriteString(const char* section, const char* entry,
+                                   const std::string& value) const {
+  CRegKey key;
+  return OpenSection(section, key) && key.SetString(entry, value);
+}
+
+}  // namespace fw

@@ -1,0 +1,60 @@
+// Registry keys and the application's settings profile.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+namespace fw {
+
+// Owns one open registry key; closed when the object goes.
+class CRegKey {
+ public:
+  CRegKey() = default;
+  ~CRegKey() { Close(); }
+  CRegKey(const CRegKey&) = delete;
+  CRegKey& operator=(const CRegKey&) = delete;
+
+  LONG Open(HKEY parent, const char* name, REGSAM access);
+  LONG Create(HKEY parent, const char* name, REGSAM access);
+  void Close();
+  HKEY Handle() const { return m_hKey; }
+  explicit operator bool() const { return m_hKey != nullptr; }
+
+  // Integer of a value of any type of at most four bytes; the default otherwise.
+  int QueryInt(const char* name, int fallback) const;
+  // Text of a REG_SZ (or REG_EXPAND_SZ, unexpanded) value of any length,
+  // with or without its terminating NUL; false when there is none.
+  bool QueryString(const char* name, std::string& value) const;
+  bool SetInt(const char* name, int value) const;
+  bool SetString(const char* name, const std::string& value) const;
+
+ private:
+  HKEY m_hKey = nullptr;
+};
+
+// Settings under HKEY_CURRENT_USER\Software\<company>\<application>\<section>.
+// Every call opens the key chain anew and closes it before returning, so no
+// handle is held between calls and another process's changes are seen at once.
+class CRegistryProfile {
+ public:
+  void SetKey(const std::string& company, const std::string& application) {
+    m_strCompany = company;
+    m_strApplication = application;
+  }
+  const std::string& Company() const { return m_strCompany; }
+  const std::string& Application() const { return m_strApplication; }
+
+  int GetInt(const char* section, const char* entry, int fallback) const;
+  std::string GetString(const char* section, const char* entry, const std::string& fallback) const;
+  bool WriteInt(const char* section, const char* entry, int value) const;
+  bool WriteString(const char* section, const char* entry, const std::string& value) const;
+
+ private:
+  // Opens "Software" and creates the rest of the chain; false when it fails.
+  bool OpenSection(const char* section, CRegKey& key) const;
+
+  std::string m_strCompany;
+  std::string m_strApplication;
+};
+
+}  // namespace fw

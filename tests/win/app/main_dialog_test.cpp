@@ -1,0 +1,239 @@
+// The main window hosted in the test process.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/QovDesktopApp.h"
+#include "app/QovDesktopDialog.h"
+#include "support/testsupport.h"
+
+using namespace qovtest;
+
+namespace {
+
+// Windows Help as the program sees it: the window WinHelpA looks for.  It
+// records the file and command of each request instead of opening anything.
+class WinHelpStandIn {
+ public:
+  WinHelpStandIn() {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "MS_WINHELP";
+    RegisterClassA(&wc);
+    m_hwnd = CreateWindowExA(0, "MS_WINHELP", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                             wc.hInstance, nullptr);
+    s_requests.clear();
+  }
+  ~WinHelpStandIn() { DestroyWindow(m_hwnd); }
+
+  struct Request {
+    std::string file;
+    unsigned command;
+  };
+  static std::vector<Request> s_requests;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COPYDATA) {
+      // The WINHELP block: size, command, data, reserved, file and data offsets.
+      auto* copy = reinterpret_cast<COPYDATASTRUCT*>(lParam);
+      const auto* block = static_cast<const unsigned char*>(copy->lpData);
+      WORD command = *reinterpret_cast<const WORD*>(block + 2);
+      WORD fileOffset = *reinterpret_cast<const WORD*>(block + 12);
+      std::string file;
+      if (fileOffset) file = reinterpret_cast<const char*>(block + fileOffset);
+      s_requests.push_back({file, command});
+      return TRUE;
+    }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
+  }
+  HWND m_hwnd;
+};
+std::vector<WinHelpStandIn::Request> WinHelpStandIn::s_requests;
+
+class MainDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_app.Attach(GetModuleHandleA(nullptr));
+    m_app.SetRegistryKey("QovSoft");
+    m_key = "Software\\QovSoft\\" + m_app.AppName();
+    DeleteAppKey(m_app.AppName());
+  }
+  void TearDown() override { DeleteAppKey(m_app.AppName()); }
+
+  CQovDesktopApp m_app;
+  std::string m_key;
+};
+
+std::string MenuText(HMENU menu, int position) {
+  char text[256] = "";
+  GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+  return text;
+}
+
+TEST_F(MainDialog, StartsWithTheDefaultsAndWritesNothing) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(dialog.m_nHeight, 3);
+  EXPECT_EQ(dialog.m_nWidth, 3);
+  EXPECT_EQ(dialog.m_bMoveAuto, 0);
+  EXPECT_EQ(dialog.m_bFineFirst, 0);
+  EXPECT_EQ(dialog.m_nWallPaperInterval, 10);
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_EQ(dialog.m_strWallPaperDirectory, windows);
+  EXPECT_TRUE(KeyExists(m_key + "\\Screen"));
+  EXPECT_TRUE(KeyExists(m_key + "\\Setting"));
+  EXPECT_EQ(ValueCount(m_key + "\\Screen"), 0);
+  EXPECT_EQ(ValueCount(m_key + "\\Setting"), 0);
+  dialog.DestroyWindow();
+}
+
+TEST_F(MainDialog, ReadsStoredValuesWithTheirRules) {
+  SetDword(m_key + "\\Screen", "Height", 0);
+  SetDword(m_key + "\\Screen", "Width", 7);
+  SetDword(m_key + "\\Setting", "Move auto", 5);
+  SetDword(m_key + "\\Setting", "Fine first", 0xFFFFFFFFu);
+  SetDword(m_key + "\\Setting", "Wall paper interval", 0);
+  SetRaw(m_key + "\\Setting", "Wall paper directory", REG_SZ, "C:\\壁紙", 8);
+  {
+    CQovDesktopDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.m_nHeight, 0);  // no lower bound on reading
+    EXPECT_EQ(dialog.m_nWidth, 7);
+    EXPECT_EQ(dialog.m_bMoveAuto, 1);
+    EXPECT_EQ(dialog.m_bFineFirst, 1);
+    EXPECT_EQ(dialog.m_nWallPaperInterval, 1);
+    EXPECT_EQ(dialog.m_strWallPaperDirectory, "C:\\壁紙");
+  }
+  SetDword(m_key + "\\Setting", "Move auto", 0);
+  SetDword(m_key + "\\Setting", "Wall paper interval", 0xFFFFFFF6u);  // -10
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(dialog.m_bMoveAuto, 0);
+  EXPECT_EQ(dialog.m_nWallPaperInterval, 1);
+  // Reading wrote nothing back.
+  EXPECT_EQ(ValueCount(m_key + "\\Setting"), 4);
+}
+
+TEST_F(MainDialog, IsAnUnseenWindowWithATaskbarButton) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND hwnd = dialog.m_hWnd;
+  EXPECT_EQ(WindowText(hwnd), "Qovデスクトップ");
+  EXPECT_EQ(WindowText(hwnd), "\x51\x6f\x76\x83\x66\x83\x58\x83\x4e\x83\x67\x83\x62\x83\x76");
+  LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+  LONG exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
+  EXPECT_TRUE(style & WS_CAPTION);
+  EXPECT_TRUE(style & WS_SYSMENU);
+  EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX));
+  EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+  EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
+
+  ShowWindow(hwnd, SW_SHOW);
+  Pump(50);
+  RECT window, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT overlap;
+  GetWindowRect(hwnd, &window);
+  EXPECT_FALSE(IntersectRect(&overlap, &window, &screen))
+      << window.left << "," << window.top << "," << window.right << "," << window.bottom;
+  // Any later size change puts it back above the screen.
+  SetWindowPos(hwnd, nullptr, 100, 100, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+  GetWindowRect(hwnd, &window);
+  EXPECT_FALSE(IntersectRect(&overlap, &window, &screen));
+  EXPECT_EQ(window.left, 0);
+  EXPECT_EQ(window.top, -200);
+
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0)), dialog.m_hIcon);
+  EXPECT_EQ(reinterpret_cast<HICON>(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0)), dialog.m_hIcon);
+  EXPECT_NE(SendMessageA(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+  EXPECT_NE(dialog.m_hIcon, nullptr);
+}
+
+TEST_F(MainDialog, SystemMenuReadsAsTabled) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
+  ASSERT_NE(menu, nullptr);
+  struct Item {
+    UINT id;
+    const char* text;
+  } const expected[] = {
+      {SC_CLOSE, "Qovデスクトップの終了"},
+      {static_cast<UINT>(-1), "閉じる"},
+      {ID_SYS_SETTINGS, "設定..."},
+      {ID_SYS_JUMP, "ジャンプ"},
+      {ID_SYS_RESOURCES, "リソースの表示"},
+      {ID_SYS_SCREENSAVER, "スクリーンセーバーの実行"},
+      {0, ""},
+      {ID_SYS_ABOUT, "ﾊﾞｰｼﾞｮﾝ情報(QovDesktop) (&A)..."},
+  };
+  std::string items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i)
+    items += std::to_string(GetMenuItemID(menu, i)) + " " + MenuText(menu, i) + "\n";
+  ASSERT_EQ(GetMenuItemCount(menu), 8) << items;
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(GetMenuItemID(menu, i), expected[i].id) << "position " << i;
+    EXPECT_EQ(MenuText(menu, i), expected[i].text) << "position " << i;
+  }
+  EXPECT_TRUE(GetMenuState(menu, 6, MF_BYPOSITION) & MF_SEPARATOR);
+  HMENU close = GetSubMenu(menu, 1);
+  ASSERT_EQ(close, dialog.m_menuClose.m_hMenu);
+  ASSERT_EQ(GetMenuItemCount(close), 3);
+  EXPECT_EQ(GetMenuItemID(close, 0), static_cast<UINT>(ID_SYS_CLOSE_FOLDERS));
+  EXPECT_EQ(MenuText(close, 0), "フォルダ");
+  EXPECT_EQ(GetMenuItemID(close, 1), static_cast<UINT>(ID_SYS_CLOSE_BROWSERS));
+  EXPECT_EQ(MenuText(close, 1), "インターネットエクスプローラ");
+  EXPECT_EQ(GetMenuItemID(close, 2), static_cast<UINT>(ID_SYS_CLOSE_ALL));
+  EXPECT_EQ(MenuText(close, 2), "すべてのアプリケーション");
+  EXPECT_EQ(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1));
+}
+
+TEST_F(MainDialog, RunsBothTimersUntilDestroyed) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND hwnd = dialog.m_hWnd;
+  // KillTimer answers whether the timer existed; start them again afterwards.
+  EXPECT_TRUE(KillTimer(hwnd, CQovDesktopDialog::kFollowTimer));
+  EXPECT_TRUE(KillTimer(hwnd, CQovDesktopDialog::kWallPaperTimer));
+  SetTimer(hwnd, CQovDesktopDialog::kFollowTimer, 1000, nullptr);
+  dialog.StartWallPaperTimer();
+  EXPECT_TRUE(KillTimer(hwnd, CQovDesktopDialog::kWallPaperTimer));
+}
+
+TEST_F(MainDialog, EndsOnOkCancelAndClose) {
+  for (UINT how : {0u, 1u, 2u, 3u}) {
+    CQovDesktopDialog dialog;
+    ASSERT_TRUE(dialog.Create());
+    HWND hwnd = dialog.m_hWnd;
+    switch (how) {
+      case 0: SendMessageA(hwnd, WM_COMMAND, IDOK, 0); break;
+      case 1: SendMessageA(hwnd, WM_COMMAND, IDCANCEL, 0); break;
+      case 2: SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+      case 3: SendMessageA(hwnd, WM_CLOSE, 0, 0); break;
+    }
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }, 2000)) << "way " << how;
+    EXPECT_EQ(dialog.m_hWnd, nullptr);
+  }
+}
+
+TEST_F(MainDialog, HelpButtonAsksWindowsHelpForTheProgramsHelpFile) {
+  WinHelpStandIn help;
+  CQovDesktopDialog dialog;
+  m_app.SetMainWnd(&dialog);
+  ASSERT_TRUE(dialog.Create());
+  SendMessageA(GetDlgItem(dialog.m_hWnd, ID_HELP), BM_CLICK, 0, 0);
+  ASSERT_EQ(WinHelpStandIn::s_requests.size(), 1u);
+  std::string file = WinHelpStandIn::s_requests[0].file;
+  std::string module = m_app.ModulePath();
+  EXPECT_EQ(file, module.substr(0, module.size() - 4) + ".HLP");
+  EXPECT_NE(WinHelpStandIn::s_requests[0].command, static_cast<unsigned>(HELP_QUIT));
+  // Ending the program tells Windows Help it is no longer needed.
+  dialog.DestroyWindow();
+  ASSERT_EQ(WinHelpStandIn::s_requests.size(), 2u);
+  EXPECT_EQ(WinHelpStandIn::s_requests[1].command, static_cast<unsigned>(HELP_QUIT));
+  m_app.SetMainWnd(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,8 @@
+execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${PROGRAM}")
+endif()
+if(NOT headers MATCHES "Subsystem[ \t]+00000002")
+  message(FATAL_ERROR "${PROGRAM} is not a Windows GUI program")
+endif()
+message(STATUS "${PROGRAM}: GUI subsystem")

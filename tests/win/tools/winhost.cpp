@@ -1,0 +1,113 @@
+// Windows of "another program" for the tests.
+//
+//   qov_winhost.exe [--ready EVENT] WINDOW...
+//   WINDOW = CLASS|TITLE|X,Y,W,H|FLAGS
+//
+// Creates one top-level window per argument and signals the named event when
+// all exist.  FLAGS letters: m minimised, h hidden, r refuses WM_CLOSE.  An
+// empty CLASS means the host's own class.  Each window records the messages
+// the tests ask about in its window property "closes" (WM_CLOSE received).
+// The program ends when its last window is gone.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+int g_windows = 0;
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE: {
+      auto count = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "closes")) + 1;
+      SetPropA(hwnd, "closes", reinterpret_cast<HANDLE>(count));
+      if (GetPropA(hwnd, "refuse")) return 0;
+      DestroyWindow(hwnd);
+      return 0;
+    }
+    case WM_DESTROY:
+      RemovePropA(hwnd, "closes");
+      RemovePropA(hwnd, "refuse");
+      if (--g_windows == 0) PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  size_t start = 0;
+  for (;;) {
+    size_t end = text.find(separator, start);
+    parts.push_back(text.substr(start, end - start));
+    if (end == std::string::npos) return parts;
+    start = end + 1;
+  }
+}
+
+bool CreateHostWindow(HINSTANCE instance, const std::string& spec) {
+  std::vector<std::string> field = Split(spec, '|');
+  if (field.size() < 3) return false;
+  std::vector<std::string> rect = Split(field[2], ',');
+  if (rect.size() != 4) return false;
+  const std::string flags = field.size() > 3 ? field[3] : std::string();
+  std::string className = field[0].empty() ? "QovTestHost" : field[0];
+  if (!field[0].empty()) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HostProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className.c_str();
+    RegisterClassA(&wc);  // fails harmlessly when registered before
+  }
+  DWORD style = WS_OVERLAPPEDWINDOW;
+  HWND hwnd = CreateWindowExA(0, className.c_str(), field[1].c_str(), style,
+                              std::atoi(rect[0].c_str()), std::atoi(rect[1].c_str()),
+                              std::atoi(rect[2].c_str()), std::atoi(rect[3].c_str()), nullptr,
+                              nullptr, instance, nullptr);
+  if (!hwnd) return false;
+  ++g_windows;
+  if (flags.find('r') != std::string::npos) SetPropA(hwnd, "refuse", reinterpret_cast<HANDLE>(1));
+  if (flags.find('h') != std::string::npos) return true;
+  ShowWindow(hwnd, flags.find('m') != std::string::npos ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+  return true;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = instance;
+  wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  wc.lpszClassName = "QovTestHost";
+  RegisterClassA(&wc);
+
+  std::string readyEvent;
+  for (int i = 1; i < __argc; ++i) {
+    if (std::strcmp(__argv[i], "--ready") == 0 && i + 1 < __argc) {
+      readyEvent = __argv[++i];
+      continue;
+    }
+    if (!CreateHostWindow(instance, __argv[i])) return 2;
+  }
+  if (!readyEvent.empty()) {
+    HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, readyEvent.c_str());
+    if (ready) {
+      SetEvent(ready);
+      CloseHandle(ready);
+    }
+  }
+  if (g_windows == 0) return 0;
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
