@@ -1,2 +1,217 @@
-// placeholder
+// QovDesktop.exe started for real, in processes of its own.
 #include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/testsupport.h"
+
+using namespace qovtest;
+
+namespace {
+
+const char kCaption[] = "Qovデスクトップ";
+
+// A running copy of the program and its main window.
+class RunningProgram {
+ public:
+  explicit RunningProgram(const char* tag) : m_copy(tag) {}
+
+  bool Start() {
+    if (!m_process.Start("\"" + m_copy.Path() + "\"")) return false;
+    return WaitUntil(
+        [&] {
+          for (HWND hwnd : TopLevelWindows(m_process.Id()))
+            if (WindowText(hwnd) == kCaption) m_main = hwnd;
+          return m_main != nullptr || !m_process.Running();
+        },
+        10000) &&
+           m_main != nullptr;
+  }
+
+  HWND Main() const { return m_main; }
+  Process& Proc() { return m_process; }
+  const ProgramCopy& Copy() const { return m_copy; }
+  std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
+
+  bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) { return m_process.WaitForExit(ms, exitCode); }
+
+ private:
+  ProgramCopy m_copy;
+  Process m_process;
+  HWND m_main = nullptr;
+};
+
+void PressKeys(std::initializer_list<WORD> keys) {
+  std::vector<INPUT> input;
+  for (WORD key : keys) {
+    INPUT down = {};
+    down.type = INPUT_KEYBOARD;
+    down.ki.wVk = key;
+    input.push_back(down);
+  }
+  for (auto it = keys.end(); it != keys.begin();) {
+    INPUT up = {};
+    up.type = INPUT_KEYBOARD;
+    up.ki.wVk = *--it;
+    up.ki.dwFlags = KEYEVENTF_KEYUP;
+    input.push_back(up);
+  }
+  SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
+}
+
+bool MakeForeground(HWND hwnd) {
+  return WaitUntil(
+      [&] {
+        SetForegroundWindow(hwnd);
+        return GetForegroundWindow() == hwnd;
+      },
+      3000);
+}
+
+TEST(Startup, FreshStartCreatesEmptySectionsAndAnUnseenMainWindow) {
+  RunningProgram program("Fresh");
+  AppKeyGuard delivered("QovDesktop");
+  ASSERT_FALSE(KeyExists(program.Key()));
+  ASSERT_TRUE(program.Start());
+  HWND main = program.Main();
+
+  EXPECT_TRUE(KeyExists(program.Key() + "\\Screen"));
+  EXPECT_TRUE(KeyExists(program.Key() + "\\Setting"));
+  EXPECT_EQ(ValueCount(program.Key() + "\\Screen"), 0);
+  EXPECT_EQ(ValueCount(program.Key() + "\\Setting"), 0);
+  // Nothing under the delivered name: the copy's own name is the key.
+  EXPECT_FALSE(KeyExists("Software\\QovSoft\\QovDesktop"));
+
+  LONG exStyle = GetWindowLongA(main, GWL_EXSTYLE);
+  EXPECT_TRUE(exStyle & WS_EX_APPWINDOW);
+  EXPECT_FALSE(exStyle & WS_EX_TOOLWINDOW);
+  EXPECT_TRUE(GetWindowLongA(main, GWL_STYLE) & WS_VISIBLE);
+  RECT window, overlap;
+  RECT screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  GetWindowRect(main, &window);
+  EXPECT_FALSE(IntersectRect(&overlap, &window, &screen))
+      << window.left << "," << window.top << "," << window.right << "," << window.bottom;
+  // The main window is the only window of the program that can be seen.
+  EXPECT_EQ(TopLevelWindows(program.Proc().Id()).size(), 1u);
+
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD exitCode = 1;
+  EXPECT_TRUE(program.EndsWithin(5000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
+TEST(Startup, EndsOnEnterEscapeAndAltF4) {
+  struct Way {
+    const char* name;
+    std::initializer_list<WORD> keys;
+  } const ways[] = {{"Enter", {VK_RETURN}}, {"Escape", {VK_ESCAPE}}, {"Alt+F4", {VK_MENU, VK_F4}}};
+  for (const Way& way : ways) {
+    RunningProgram program("Keys");
+    ASSERT_TRUE(program.Start()) << way.name;
+    ASSERT_TRUE(MakeForeground(program.Main())) << way.name;
+    PressKeys(way.keys);
+    DWORD exitCode = 1;
+    EXPECT_TRUE(program.EndsWithin(5000, &exitCode)) << way.name;
+    EXPECT_EQ(exitCode, 0u) << way.name;
+  }
+}
+
+TEST(Startup, EachProgramFileNameHasItsOwnKey) {
+  RunningProgram first("NameA"), second("NameB");
+  ASSERT_TRUE(first.Start());
+  SetDword(first.Key() + "\\Screen", "Width", 5);
+  ASSERT_TRUE(second.Start());
+  EXPECT_TRUE(KeyExists(second.Key() + "\\Setting"));
+  EXPECT_EQ(ValueCount(second.Key() + "\\Screen"), 0);
+  EXPECT_EQ(ValueCount(first.Key() + "\\Screen"), 1);
+  PostMessageA(first.Main(), WM_COMMAND, IDCANCEL, 0);
+  PostMessageA(second.Main(), WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(first.EndsWithin(5000));
+  EXPECT_TRUE(second.EndsWithin(5000));
+}
+
+// Windows Help as the program reaches it: a window of class "MS_WINHELP"
+// in this process that records the help file of each request.
+std::vector<std::string> g_helpFiles;
+LRESULT CALLBACK WinHelpProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_COPYDATA) {
+    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    const auto* block = static_cast<const unsigned char*>(copy->lpData);
+    WORD fileOffset = 0;
+    if (copy->cbData >= 14) memcpy(&fileOffset, block + 12, sizeof(fileOffset));
+    g_helpFiles.push_back(fileOffset && fileOffset < copy->cbData
+                              ? std::string(reinterpret_cast<const char*>(block + fileOffset))
+                              : std::string());
+    return TRUE;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+TEST(Startup, HelpButtonAsksWindowsHelpForTheHlpFileBesideTheProgram) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = WinHelpProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = "MS_WINHELP";
+  RegisterClassA(&wc);
+  HWND help = CreateWindowExA(0, "MS_WINHELP", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+  ASSERT_NE(help, nullptr);
+  g_helpFiles.clear();
+
+  RunningProgram program("Help");
+  ASSERT_TRUE(program.Start());
+  HWND button = GetDlgItem(program.Main(), 0xE146);
+  ASSERT_NE(button, nullptr);
+  PostMessageA(button, BM_CLICK, 0, 0);
+  ASSERT_TRUE(WaitUntil([] { return !g_helpFiles.empty(); }));
+  std::string expected = program.Copy().Path();
+  expected = expected.substr(0, expected.size() - 4) + ".HLP";
+  EXPECT_EQ(g_helpFiles[0], expected);
+
+  PostMessageA(program.Main(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(program.EndsWithin(5000));
+  DestroyWindow(help);
+}
+
+TEST(WindowHost, MakesTitledWindowsOfAnotherProgram) {
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "QovTestHostReady");
+  Process host;
+  ASSERT_TRUE(host.Start("\"" + HelperPath("qov_winhost.exe") +
+                         "\" --ready QovTestHostReady \"|Plain|10,20,300,200|\" "
+                         "\"|Icon|30,40,300,200|m\" \"|Hidden|50,60,300,200|h\" "
+                         "\"CabinetWClass|Folder|70,80,300,200|r\""));
+  ASSERT_EQ(WaitForSingleObject(ready, 5000), WAIT_OBJECT_0);
+  CloseHandle(ready);
+  // Only the host's own: every GUI process also has a hidden "Default IME" window.
+  auto titled = [&](bool visibleOnly) {
+    std::vector<HWND> found;
+    for (HWND hwnd : TopLevelWindows(host.Id(), visibleOnly)) {
+      char cls[64] = "";
+      GetClassNameA(hwnd, cls, sizeof(cls));
+      if (!WindowText(hwnd).empty() && lstrcmpiA(cls, "IME") != 0) found.push_back(hwnd);
+    }
+    return found;
+  };
+  std::vector<HWND> all = titled(false);
+  std::vector<HWND> visible = titled(true);
+  EXPECT_EQ(all.size(), 4u);
+  EXPECT_EQ(visible.size(), 3u);
+  HWND plain = FindWindowA(nullptr, "Plain");
+  RECT rect;
+  GetWindowRect(plain, &rect);
+  EXPECT_EQ(rect.left, 10);
+  EXPECT_EQ(rect.top, 20);
+  EXPECT_TRUE(IsIconic(FindWindowA(nullptr, "Icon")));
+  HWND folder = FindWindowA("CabinetWClass", "Folder");
+  ASSERT_NE(folder, nullptr);
+  // A window that refuses to close stays; the others go, and so does the host.
+  PostMessageA(folder, WM_CLOSE, 0, 0);
+  Pump(200);
+  EXPECT_TRUE(IsWindow(folder));
+  for (HWND hwnd : all)
+    if (hwnd != folder) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitUntil([&] { return titled(false).size() == 1; }));
+  host.Kill();
+}
+
+}  // namespace
