@@ -5,6 +5,7 @@
 #include "fw/dialog.h"
 #include "fw/menu.h"
 #include "res/resource.h"
+#include "vscreen/EdgeBar.h"
 
 class CQovDesktopDialog : public fw::CDialog {
  public:
@@ -14,10 +15,16 @@ class CQovDesktopDialog : public fw::CDialog {
   explicit CQovDesktopDialog(fw::CWnd* parent = nullptr);
   ~CQovDesktopDialog() override;
 
+  CVerticalScrollDialog m_wndVerticalBar;
+  CHorizontalScrollDialog m_wndHorizontalBar;
   // Working copies of the settings, read by the edge bars and settings pages.
   int m_nHeight;               // screens down
   int m_nWidth;                // screens across
   int m_bMoveAuto;             // 0 or 1
+  // The last window that became active under a new title, for the jump.
+  int m_nRecordedLeft = 0;
+  int m_nRecordedTop = 0;
+  std::string m_strLastActiveTitle;
   int m_bFineFirst;            // 0 or 1
   fw::CMenu m_menuClose;       // the "閉じる" popup of the system menu
   std::string m_strWallPaperDirectory;
@@ -26,6 +33,11 @@ class CQovDesktopDialog : public fw::CDialog {
 
   // (Re)starts timer 2 with the current wallpaper interval.
   void StartWallPaperTimer();
+  // Brings the recorded window's top-left corner to the screen's top-left.
+  void JumpToRecordedWindow();
+  // Records a window that newly became active; jumps to it when it is
+  // maximised off the view, or always with "Move auto".
+  void FollowActiveWindow();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -36,6 +48,7 @@ class CQovDesktopDialog : public fw::CDialog {
   void OnPaint();
   void OnSize();
   void OnDestroy();
+  void OnTimer(UINT_PTR id);
 
   HICON m_hSmallIcon;
 };

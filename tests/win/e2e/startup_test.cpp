@@ -91,8 +91,15 @@ TEST(Startup, FreshStartCreatesEmptySectionsAndAnUnseenMainWindow) {
   GetWindowRect(main, &window);
   EXPECT_FALSE(IntersectRect(&overlap, &window, &screen))
       << window.left << "," << window.top << "," << window.right << "," << window.bottom;
-  // The main window is the only window of the program that can be seen.
-  EXPECT_EQ(TopLevelWindows(program.Proc().Id()).size(), 1u);
+  // Besides it only the two edge bars can be seen: untitled tool windows.
+  std::vector<HWND> shown = TopLevelWindows(program.Proc().Id());
+  EXPECT_EQ(shown.size(), 3u);
+  for (HWND hwnd : shown) {
+    if (hwnd == main) continue;
+    EXPECT_EQ(WindowText(hwnd), "");
+    EXPECT_TRUE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(GetWindowLongA(hwnd, GWL_STYLE) & WS_CAPTION);
+  }
 
   PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
   DWORD exitCode = 1;

@@ -108,6 +108,39 @@ void Process::Kill() {
   }
 }
 
+bool WindowHost::Start(const std::vector<std::string>& windows) {
+  static int counter = 0;
+  char event[64];
+  std::snprintf(event, sizeof(event), "QovWinHost%lu_%d", GetCurrentProcessId(), ++counter);
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event);
+  std::string line = "\"" + HelperPath("qov_winhost.exe") + "\" --ready " + event;
+  for (const std::string& spec : windows) line += " \"" + spec + "\"";
+  bool ok = m_process.Start(line) && WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+  CloseHandle(ready);
+  if (!ok) return false;
+  // Each window carries the number of the spec that made it.
+  m_windows.assign(windows.size(), nullptr);
+  for (HWND hwnd : TopLevelWindows(m_process.Id(), false)) {
+    auto index = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "QovIndex"));
+    if (index >= 1 && static_cast<size_t>(index) <= windows.size()) m_windows[index - 1] = hwnd;
+  }
+  for (HWND hwnd : m_windows)
+    if (!hwnd) return false;
+  return true;
+}
+
+HWND WindowHost::Find(const std::string& title) const {
+  for (HWND hwnd : m_windows)
+    if (WindowText(hwnd) == title) return hwnd;
+  return nullptr;
+}
+
+RECT WindowRect(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
 ProgramCopy::ProgramCopy(const char* tag) {
   static int counter = 0;
   char name[128];

@@ -44,6 +44,27 @@ class Process {
   PROCESS_INFORMATION m_info = {};
 };
 
+// Windows of another program (tools/winhost.cpp), one per spec
+// "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, h hidden, r refuses WM_CLOSE).
+class WindowHost {
+ public:
+  bool Start(const std::vector<std::string>& windows);
+  // The host's window with this title (the first, if several share it).
+  HWND Find(const std::string& title) const;
+  // Every window the host made, in the order of the specs.
+  const std::vector<HWND>& Windows() const { return m_windows; }
+  Process& Proc() { return m_process; }
+
+ private:
+  Process m_process;
+  std::vector<HWND> m_windows;
+};
+
+RECT WindowRect(HWND hwnd);
+inline bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
 // QovDesktop.exe copied into a folder of its own under a unique file name,
 // so that it reads and writes a registry key of its own; the folder and the
 // key HKCU\Software\QovSoft\<name> go with the object.
