@@ -1,6 +1,7 @@
 #include "app/QovDesktopDialog.h"
 
 #include "app/QovDesktopApp.h"
+#include "app/WallPaper.h"
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
 
@@ -122,6 +123,9 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_SIZE:
       OnSize();
       return false;
+    case WM_TIMER:
+      OnTimer(static_cast<UINT_PTR>(wParam));
+      return false;
     case WM_DESTROY:
       OnDestroy();
       return false;
@@ -146,6 +150,11 @@ void CQovDesktopDialog::OnSize() {
   // Keep the window above the top edge of the screen, with no visible area.
   // A move that changes nothing sends no WM_SIZE, so this does not recurse.
   MoveWindow(m_hWnd, 0, -200, 100, -100, TRUE);
+}
+
+void CQovDesktopDialog::OnTimer(UINT_PTR id) {
+  if (id == kWallPaperTimer)
+    m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }
 
 void CQovDesktopDialog::OnDestroy() {
