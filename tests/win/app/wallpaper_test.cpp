@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
+#include "support/app_fixture.h"
 #include "support/testsupport.h"
 
 using namespace qovtest;
@@ -100,13 +100,10 @@ class TempDir {
   std::vector<std::string> m_files, m_subDirs;
 };
 
-class WallPaper : public ::testing::Test {
+class WallPaper : public AppTest {
  protected:
   void SetUp() override {
-    m_app.Attach(GetModuleHandleA(nullptr));
-    m_app.SetRegistryKey("QovSoft");
-    m_key = "Software\\QovSoft\\" + m_app.AppName();
-    DeleteAppKey(m_app.AppName());
+    AppTest::SetUp();
     m_original = CurrentWallPaper();
     m_profileWallPaper = ReadString(kProfileDesktopKey, "Wallpaper");
   }
@@ -114,7 +111,7 @@ class WallPaper : public ::testing::Test {
     // The rotation never writes the user's profile.
     EXPECT_EQ(ReadString(kProfileDesktopKey, "Wallpaper"), m_profileWallPaper);
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &m_original[0], 0);
-    DeleteAppKey(m_app.AppName());
+    AppTest::TearDown();
   }
 
   void StoreDirectory(const std::string& dir) {
@@ -125,8 +122,7 @@ class WallPaper : public ::testing::Test {
     SendMessageA(dialog.m_hWnd, WM_TIMER, timer, 0);
   }
 
-  CQovDesktopApp m_app;
-  std::string m_key, m_original, m_profileWallPaper;
+  std::string m_original, m_profileWallPaper;
 };
 
 TEST_F(WallPaper, Timer2StepsThroughTheBitmapsInTheSearchOrder) {
