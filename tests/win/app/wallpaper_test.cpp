@@ -34,11 +34,10 @@ std::string ReadString(const char* keyPath, const char* value) {
 
 std::string CurrentWallPaper() { return ReadString(kSessionDesktopKey, "Wallpaper"); }
 
-// A 1 × 1 bitmap of one colour.
-bool WriteBitmap(const std::string& path, unsigned char red) {
+// A 1 × 1 bitmap.
+bool WriteBitmap(const std::string& path) {
   unsigned char file[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
                             40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
-  file[56] = red;  // pixel bytes are blue, green, red
   FILE* out = std::fopen(path.c_str(), "wb");
   if (!out) return false;
   bool written = std::fwrite(file, sizeof(file), 1, out) == 1;
@@ -80,19 +79,14 @@ class TempDir {
     RemoveDirectoryA(m_path.c_str());
   }
   const std::string& Path() const { return m_path; }
-  void AddBitmap(const std::string& name, unsigned char red) {
+  // Every file is a bitmap, whatever its name.
+  void AddFile(const std::string& name) {
     m_files.push_back(m_path + "\\" + name);
-    ASSERT_TRUE(WriteBitmap(m_files.back(), red)) << m_files.back();
+    ASSERT_TRUE(WriteBitmap(m_files.back())) << m_files.back();
   }
   void AddSubDir(const std::string& name) {
     m_subDirs.push_back(m_path + "\\" + name);
     ASSERT_TRUE(CreateDirectoryA(m_subDirs.back().c_str(), nullptr));
-  }
-  void AddText(const std::string& name) {
-    m_files.push_back(m_path + "\\" + name);
-    FILE* out = std::fopen(m_files.back().c_str(), "wb");
-    ASSERT_NE(out, nullptr);
-    std::fclose(out);
   }
 
  private:
@@ -127,10 +121,10 @@ class WallPaper : public AppTest {
 
 TEST_F(WallPaper, Timer2StepsThroughTheBitmapsInTheSearchOrder) {
   TempDir dir("order");
-  dir.AddBitmap("A.bmp", 1);
-  dir.AddBitmap("B.bmp", 2);
-  dir.AddBitmap("C.bmp", 3);
-  dir.AddText("readme.txt");
+  dir.AddFile("A.bmp");
+  dir.AddFile("B.bmp");
+  dir.AddFile("C.bmp");
+  dir.AddFile("readme.txt");
   const std::vector<std::string> order = SearchOrder(dir.Path());
   ASSERT_EQ(order.size(), 3u);
   char current[MAX_PATH] = "";
@@ -170,10 +164,10 @@ TEST_F(WallPaper, Timer2StepsThroughTheBitmapsInTheSearchOrder) {
 
 TEST_F(WallPaper, NeverSetsASubDirectoryOrNothing) {
   TempDir bitmaps("one");
-  bitmaps.AddBitmap("A.bmp", 1);
+  bitmaps.AddFile("A.bmp");
   bitmaps.AddSubDir("x.bmp");
   TempDir empty("none");
-  empty.AddText("readme.txt");
+  empty.AddFile("readme.txt");
   StoreDirectory(bitmaps.Path());
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
@@ -214,7 +208,7 @@ TEST_F(WallPaper, UsesTheWindowsDirectoryWhenNoneIsStored) {
   for (int i = 0; i < 2; ++i) {
     added.push_back(std::string(windows) + "\\qovtest" + std::to_string(GetCurrentProcessId()) +
                     "_" + std::to_string(i) + ".bmp");
-    ASSERT_TRUE(WriteBitmap(added.back(), static_cast<unsigned char>(i)));
+    ASSERT_TRUE(WriteBitmap(added.back()));
   }
   bool directoryFound = false;
   const std::vector<std::string> order = SearchOrder(windows, &directoryFound);
