@@ -1,6 +1,7 @@
 #include "app/QovDesktopDialog.h"
 
 #include "app/QovDesktopApp.h"
+#include "app/WallPaper.h"
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
@@ -158,19 +159,12 @@ void CQovDesktopDialog::FollowActiveWindow() {
   if (decision.jump) JumpToRecordedWindow();
 }
 
-void CQovDesktopDialog::OnTimer(UINT_PTR /*id*/) {
-  FollowActiveWindow();
-}
-
 bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_SETTINGCHANGE:
       // The work area or the screen may have changed: dock both bars again.
       m_wndVerticalBar.RepositionBar();
       m_wndHorizontalBar.RepositionBar();
-      return false;
-    case WM_TIMER:
-      OnTimer(wParam);
       return false;
     case WM_PAINT:
       if (!IsIconic(m_hWnd)) return false;
@@ -181,6 +175,9 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       return true;
     case WM_SIZE:
       OnSize();
+      return false;
+    case WM_TIMER:
+      OnTimer(static_cast<UINT_PTR>(wParam));
       return false;
     case WM_DESTROY:
       OnDestroy();
@@ -206,6 +203,13 @@ void CQovDesktopDialog::OnSize() {
   // Keep the window above the top edge of the screen, with no visible area.
   // A move that changes nothing sends no WM_SIZE, so this does not recurse.
   MoveWindow(m_hWnd, 0, -200, 100, -100, TRUE);
+}
+
+void CQovDesktopDialog::OnTimer(UINT_PTR id) {
+  // Every tick, of either timer, first looks at the active window.
+  FollowActiveWindow();
+  if (id == kWallPaperTimer)
+    m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }
 
 void CQovDesktopDialog::OnDestroy() {

@@ -27,6 +27,7 @@ class CQovDesktopDialog : public fw::CDialog {
   std::string m_strLastActiveTitle;
   int m_bFineFirst;            // 0 or 1
   fw::CMenu m_menuClose;       // the "閉じる" popup of the system menu
+  int m_nWallPaperIndex = 0;   // rotation position of the wallpaper last shown
   std::string m_strWallPaperDirectory;
   int m_nWallPaperInterval = 0;  // minutes, at least 1 once initialised
   HICON m_hIcon;
@@ -47,8 +48,8 @@ class CQovDesktopDialog : public fw::CDialog {
   void BuildSystemMenu();
   void OnPaint();
   void OnSize();
-  void OnDestroy();
   void OnTimer(UINT_PTR id);
+  void OnDestroy();
 
   HICON m_hSmallIcon;
 };

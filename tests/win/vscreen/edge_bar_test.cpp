@@ -12,23 +12,14 @@
 
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
+#include "support/app_fixture.h"
 #include "support/testsupport.h"
 
 using namespace qovtest;
 
 namespace {
 
-class EdgeBars : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_app.Attach(GetModuleHandleA(nullptr));
-    m_app.SetRegistryKey("QovSoft");
-    DeleteAppKey(m_app.AppName());
-  }
-  void TearDown() override { DeleteAppKey(m_app.AppName()); }
-
-  CQovDesktopApp m_app;
-};
+class EdgeBars : public AppTest {};
 
 // An app bar of another tool, registered on an edge.
 class StandInBar {

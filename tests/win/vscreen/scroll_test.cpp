@@ -11,6 +11,7 @@
 
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
+#include "support/app_fixture.h"
 #include "support/testsupport.h"
 #include "vscreen/WindowMover.h"
 
@@ -18,25 +19,14 @@ using namespace qovtest;
 
 namespace {
 
-class Scrolling : public ::testing::Test {
+class Scrolling : public AppTest {
  protected:
-  void SetUp() override {
-    m_app.Attach(GetModuleHandleA(nullptr));
-    m_app.SetRegistryKey("QovSoft");
-    m_key = "Software\\QovSoft\\" + m_app.AppName();
-    DeleteAppKey(m_app.AppName());
-  }
-  void TearDown() override { DeleteAppKey(m_app.AppName()); }
-
   // Sends a scroll code to a bar as its scroll bar control would.
   static void Scroll(CEdgeBar& bar, bool horizontal, int code, int thumb = 0) {
     SendMessageA(bar.m_hWnd, horizontal ? WM_HSCROLL : WM_VSCROLL,
                  MAKEWPARAM(code, static_cast<WORD>(thumb)),
                  reinterpret_cast<LPARAM>(bar.m_ScrollBar.m_hWnd));
   }
-
-  CQovDesktopApp m_app;
-  std::string m_key;
 };
 
 POINT TopLeft(HWND hwnd) {
