@@ -24,3 +24,15 @@
 #define IDD_HORIZONTAL_BAR 132
 #define IDC_VERTICAL_SCROLLBAR 1000
 #define IDC_HORIZONTAL_SCROLLBAR 1007
+
+// The resource display: drives and memory.
+#define IDD_RESOURCE_DIALOG 133
+#define IDC_DRIVE_LIST 1002
+#define IDC_PHYSICAL_TOTAL 1003
+#define IDC_PHYSICAL_FREE 1004
+#define IDC_VIRTUAL_FREE 1005
+#define IDC_VIRTUAL_TOTAL 1006
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif
