@@ -24,6 +24,83 @@ void Pump(DWORD ms) {
   WaitUntil([] { return false; }, ms);
 }
 
+namespace {
+ModalDriver* g_pDriver = nullptr;
+}  // namespace
+
+ModalDriver::ModalDriver(std::function<HWND()> find, std::function<void(HWND)> action,
+                         DWORD timeoutMs)
+    : m_find(std::move(find)),
+      m_action(std::move(action)),
+      m_start(GetTickCount()),
+      m_timeout(timeoutMs) {
+  g_pDriver = this;
+  m_timer = SetTimer(nullptr, 0, 20, Tick);
+}
+
+ModalDriver::~ModalDriver() {
+  if (m_timer) KillTimer(nullptr, m_timer);
+  if (g_pDriver == this) g_pDriver = nullptr;
+}
+
+void CALLBACK ModalDriver::Tick(HWND, UINT, UINT_PTR, DWORD) {
+  ModalDriver* driver = g_pDriver;
+  if (!driver || !driver->m_timer) return;
+  HWND window = driver->m_find();
+  const bool expired = GetTickCount() - driver->m_start >= driver->m_timeout;
+  if (!window && !expired) return;
+  // Stopped first: the action may run a message loop of its own.
+  KillTimer(nullptr, driver->m_timer);
+  driver->m_timer = 0;
+  if (!window) return;
+  ++driver->m_runs;
+  driver->m_action(window);
+}
+
+namespace {
+
+struct OwnedSearch {
+  HWND owner;
+  const char* title;
+  HWND found;
+};
+
+BOOL CALLBACK FindOwned(HWND hwnd, LPARAM lp) {
+  auto* search = reinterpret_cast<OwnedSearch*>(lp);
+  char className[256] = "";
+  GetClassNameA(hwnd, className, sizeof(className));
+  if (GetWindow(hwnd, GW_OWNER) != search->owner || !IsWindowVisible(hwnd) ||
+      lstrcmpA(className, "#32770") != 0 ||
+      (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ||
+      (search->title && WindowText(hwnd) != search->title))
+    return TRUE;
+  search->found = hwnd;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lp) {
+  char className[64] = "";
+  GetClassNameA(hwnd, className, sizeof(className));
+  const bool icon = (GetWindowLongA(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+  if (lstrcmpiA(className, "Static") == 0 && !icon)
+    reinterpret_cast<std::vector<std::string>*>(lp)->push_back(WindowText(hwnd));
+  return TRUE;
+}
+
+}  // namespace
+
+HWND FindOwnedDialog(HWND owner, const char* title) {
+  OwnedSearch search{owner, title, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::vector<std::string> StaticTexts(HWND dialog) {
+  std::vector<std::string> texts;
+  EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&texts));
+  return texts;
+}
+
 std::string DirFromEnv(const char* name) {
   char value[MAX_PATH * 2] = "";
   DWORD got = GetEnvironmentVariableA(name, value, sizeof(value));

@@ -14,6 +14,39 @@ bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 // Dispatches this thread's messages for `ms` milliseconds.
 void Pump(DWORD ms);
 
+// Runs `action` once on the window that `find` returns, from inside whatever
+// message loop this thread runs meanwhile: a modal dialog's, which the test
+// starts after making the driver, and which runs to its end inside the
+// test's call.  A thread timer looks for the window every 20 ms for up to
+// `timeoutMs`.  One driver at a time.
+class ModalDriver {
+ public:
+  ModalDriver(std::function<HWND()> find, std::function<void(HWND)> action,
+              DWORD timeoutMs = 5000);
+  ~ModalDriver();
+  ModalDriver(const ModalDriver&) = delete;
+  ModalDriver& operator=(const ModalDriver&) = delete;
+  // How many times the window was found and handed to the action (0 or 1).
+  int Runs() const { return m_runs; }
+
+ private:
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+  std::function<HWND()> m_find;
+  std::function<void(HWND)> m_action;
+  DWORD m_start;
+  DWORD m_timeout;
+  UINT_PTR m_timer;
+  int m_runs = 0;
+};
+
+// A visible dialog of this thread owned by `owner`, with a title unless null.
+// Tool windows (the edge bars are dialogs owned by the main window too) do
+// not count.
+HWND FindOwnedDialog(HWND owner, const char* title = nullptr);
+// The texts of a dialog's static text controls (not its icons), in the
+// order of its template.
+std::vector<std::string> StaticTexts(HWND dialog);
+
 // A Windows path for a folder named by a test environment variable, which
 // ctest gives as a host path ("/work/build" becomes "Z:\\work\\build").
 std::string DirFromEnv(const char* name);
