@@ -182,6 +182,8 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_DESTROY:
       OnDestroy();
       return false;
+    case WM_SYSCOMMAND:
+      return OnSysCommand(static_cast<UINT>(wParam));
     default:
       return fw::CDialog::OnMessage(message, wParam, lParam, result);
   }

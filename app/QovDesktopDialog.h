@@ -50,6 +50,10 @@ class CQovDesktopDialog : public fw::CDialog {
   void OnSize();
   void OnTimer(UINT_PTR id);
   void OnDestroy();
+  // System-menu commands (SystemCommands.cpp): true when the command must
+  // not reach the default processing.
+  bool OnSysCommand(UINT id);
+  void OnScreenSaver();
 
   HICON m_hSmallIcon;
 };
