@@ -8,6 +8,8 @@
 #include "core/closefilter.h"
 #include "resdisplay/ResourceDialog.h"
 
+namespace {
+
 // One top-level window for a close command; `selector` says which windows
 // the command closes.  WM_CLOSE is posted, never sent: the command must not
 // wait on another program, which may ask its user first or refuse.
@@ -22,8 +24,6 @@ BOOL CALLBACK CloseWindowProc(HWND window, LPARAM selector) {
     PostMessageA(window, WM_CLOSE, 0, 0);
   return TRUE;
 }
-
-namespace {
 
 void CloseWindows(core::CloseSelector selector) { EnumWindows(CloseWindowProc, selector); }
 

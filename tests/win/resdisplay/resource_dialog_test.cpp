@@ -21,11 +21,13 @@ namespace {
 class ResourceDisplay : public AppTest {};
 
 // A drive letter of Wine's for the length of a test, defined through its
-// mount manager as its configuration tool does, onto a host directory.
+// mount manager as its configuration tool does, onto a host directory.  A
+// letter in use is left alone.
 class WineDrive {
  public:
   WineDrive(char letter, UINT type, const std::string& unixPath) : m_letter(letter) {
-    m_defined = Define(type, unixPath.c_str());
+    const bool inUse = (GetLogicalDrives() & (1u << (letter - 'a'))) != 0;
+    m_defined = !inUse && Define(type, unixPath.c_str());
   }
   ~WineDrive() {
     if (m_defined) Define(DRIVE_NO_ROOT_DIR, nullptr);
