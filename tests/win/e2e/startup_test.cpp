@@ -27,15 +27,6 @@ void PressKeys(std::initializer_list<WORD> keys) {
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
 }
 
-bool MakeForeground(HWND hwnd) {
-  return WaitUntil(
-      [&] {
-        SetForegroundWindow(hwnd);
-        return GetForegroundWindow() == hwnd;
-      },
-      3000);
-}
-
 TEST(Startup, FreshStartCreatesEmptySectionsAndAnUnseenMainWindow) {
   RunningProgram program("Fresh");
   AppKeyGuard delivered("QovDesktop");
@@ -83,7 +74,7 @@ TEST(Startup, EndsOnEnterEscapeAndAltF4) {
   for (const Way& way : ways) {
     RunningProgram program("Keys");
     ASSERT_TRUE(program.Start()) << way.name;
-    ASSERT_TRUE(MakeForeground(program.Main())) << way.name;
+    ASSERT_TRUE(Activate(program.Main())) << way.name;
     PressKeys(way.keys);
     DWORD exitCode = 1;
     EXPECT_TRUE(program.EndsWithin(5000, &exitCode)) << way.name;

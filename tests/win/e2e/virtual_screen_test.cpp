@@ -20,15 +20,6 @@ POINT TopLeft(HWND hwnd) {
   return ::testing::AssertionFailure() << "at " << p.x << "," << p.y;
 }
 
-bool Activate(HWND hwnd) {
-  return WaitUntil(
-      [&] {
-        SetForegroundWindow(hwnd);
-        return GetForegroundWindow() == hwnd;
-      },
-      3000);
-}
-
 TEST(Follow, MoveAutoBringsEachNewlyActiveWindowIntoTheCorner) {
   RunningProgram program("Auto");
   SetDword(program.Key() + "\\Setting", "Move auto", 1);

@@ -49,6 +49,15 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+bool Activate(HWND hwnd) {
+  return WaitUntil(
+      [&] {
+        SetForegroundWindow(hwnd);
+        return GetForegroundWindow() == hwnd;
+      },
+      3000);
+}
+
 namespace {
 
 struct WindowSearch {

@@ -22,6 +22,9 @@ std::string HelperPath(const char* fileName);   // in QOV_HELPER_DIR
 
 // The text of a window as ANSI (code page 932) bytes.
 std::string WindowText(HWND hwnd);
+// Makes a window the foreground window; false if it does not become it.
+bool Activate(HWND hwnd);
+
 // Visible top-level windows of a process, optionally with a given caption.
 std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly = true);
 
