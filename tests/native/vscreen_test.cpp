@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <random>
 
 using namespace core;
 
@@ -152,4 +153,27 @@ TEST(Follow, RecordsNewTitlesAndJumpsForMaximisedOrAlways) {
   EXPECT_FALSE(DecideFollow(false, "A", "", true, 0, 764, false).jump);
   EXPECT_FALSE(DecideFollow(false, "A", "", true, 1020, 0, false).jump);
   EXPECT_TRUE(DecideFollow(false, "A", "", false, 0, 0, true).jump);
+}
+
+TEST(Axis, OffsetsAlwaysAddUpToTheDistanceScrolled) {
+  // Whatever the codes, windows end where the view's total movement puts them.
+  std::mt19937 random(7);
+  for (int count : {1, 2, 3, 5, 40}) {
+    const int page = 1024;
+    const int maximum = AxisMaximum(page, count);
+    int control = InitialPosition(page, count), stored = control;
+    long long moved = 0;
+    for (int i = 0; i < 2000; ++i) {
+      int code = static_cast<int>(random() % 8);
+      int thumb = static_cast<int>(random() % 70000) - 35000;
+      AxisStep s = ScrollAxis(code, control, stored, static_cast<short>(thumb), page, maximum,
+                              random() % 2 == 0);
+      ASSERT_GE(s.position, 0);
+      ASSERT_LE(s.position, maximum);
+      moved += s.offset;
+      stored = s.position;
+      control = s.position;
+    }
+    EXPECT_EQ(moved, InitialPosition(page, count) - stored) << "count " << count;
+  }
 }

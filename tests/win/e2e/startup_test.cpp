@@ -9,38 +9,6 @@ using namespace qovtest;
 
 namespace {
 
-const char kCaption[] = "Qovデスクトップ";
-
-// A running copy of the program and its main window.
-class RunningProgram {
- public:
-  explicit RunningProgram(const char* tag) : m_copy(tag) {}
-
-  bool Start() {
-    if (!m_process.Start("\"" + m_copy.Path() + "\"")) return false;
-    return WaitUntil(
-        [&] {
-          for (HWND hwnd : TopLevelWindows(m_process.Id()))
-            if (WindowText(hwnd) == kCaption) m_main = hwnd;
-          return m_main != nullptr || !m_process.Running();
-        },
-        10000) &&
-           m_main != nullptr;
-  }
-
-  HWND Main() const { return m_main; }
-  Process& Proc() { return m_process; }
-  const ProgramCopy& Copy() const { return m_copy; }
-  std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
-
-  bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) { return m_process.WaitForExit(ms, exitCode); }
-
- private:
-  ProgramCopy m_copy;
-  Process m_process;
-  HWND m_main = nullptr;
-};
-
 void PressKeys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> input;
   for (WORD key : keys) {
@@ -57,15 +25,6 @@ void PressKeys(std::initializer_list<WORD> keys) {
     input.push_back(up);
   }
   SendInput(static_cast<UINT>(input.size()), input.data(), sizeof(INPUT));
-}
-
-bool MakeForeground(HWND hwnd) {
-  return WaitUntil(
-      [&] {
-        SetForegroundWindow(hwnd);
-        return GetForegroundWindow() == hwnd;
-      },
-      3000);
 }
 
 TEST(Startup, FreshStartCreatesEmptySectionsAndAnUnseenMainWindow) {
@@ -115,7 +74,7 @@ TEST(Startup, EndsOnEnterEscapeAndAltF4) {
   for (const Way& way : ways) {
     RunningProgram program("Keys");
     ASSERT_TRUE(program.Start()) << way.name;
-    ASSERT_TRUE(MakeForeground(program.Main())) << way.name;
+    ASSERT_TRUE(Activate(program.Main())) << way.name;
     PressKeys(way.keys);
     DWORD exitCode = 1;
     EXPECT_TRUE(program.EndsWithin(5000, &exitCode)) << way.name;

@@ -126,6 +126,15 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+bool Activate(HWND hwnd) {
+  return WaitUntil(
+      [&] {
+        SetForegroundWindow(hwnd);
+        return GetForegroundWindow() == hwnd;
+      },
+      3000);
+}
+
 namespace {
 
 struct WindowSearch {
@@ -248,6 +257,31 @@ ProgramCopy::~ProgramCopy() {
   RemoveDirectoryA(m_dir.c_str());
   DeleteAppKey(m_appName);
 }
+
+bool RunningProgram::Start() {
+  if (!m_process.Start("\"" + m_copy.Path() + "\"")) return false;
+  const std::string caption = "Qovデスクトップ";
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindows(m_process.Id()))
+          if (WindowText(hwnd) == caption) m_main = hwnd;
+        return m_main != nullptr || !m_process.Running();
+      },
+      10000);
+  return m_main != nullptr;
+}
+
+HWND RunningProgram::Bar(bool horizontal) const {
+  for (HWND hwnd : TopLevelWindows(m_process.Id())) {
+    if (!WindowText(hwnd).empty()) continue;
+    RECT r = WindowRect(hwnd);
+    if ((r.right - r.left > r.bottom - r.top) == horizontal) return hwnd;
+  }
+  return nullptr;
+}
+
+HWND RunningProgram::HorizontalBar() const { return Bar(true); }
+HWND RunningProgram::VerticalBar() const { return Bar(false); }
 
 AppKeyGuard::AppKeyGuard(std::string appName) : m_appName(std::move(appName)) {
   DeleteAppKey(m_appName);

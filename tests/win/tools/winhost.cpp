@@ -4,11 +4,11 @@
 //   WINDOW = CLASS|TITLE|X,Y,W,H|FLAGS
 //
 // Creates one top-level window per argument and signals the named event when
-// all exist.  Each window carries the 1-based number of its argument in the
-// window property "QovIndex".  FLAGS letters: m minimised, h hidden, r refuses WM_CLOSE.  An
-// empty CLASS means the host's own class.  Each window records the messages
-// the tests ask about in its window property "closes" (WM_CLOSE received).
-// The program ends when its last window is gone.
+// all exist.  An empty CLASS means the host's own class.  FLAGS letters:
+// m minimised, x maximised, h hidden, r refuses WM_CLOSE.  Each window carries
+// the 1-based number of its argument in the window property "QovIndex" and
+// counts the WM_CLOSE messages it received in "closes" (window properties
+// are readable from other processes).  The program ends with its last window.
 #include <windows.h>
 
 #include <cstdlib>
@@ -78,7 +78,10 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& spec, int index) {
   SetPropA(hwnd, "QovIndex", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index)));
   if (flags.find('r') != std::string::npos) SetPropA(hwnd, "refuse", reinterpret_cast<HANDLE>(1));
   if (flags.find('h') != std::string::npos) return true;
-  ShowWindow(hwnd, flags.find('m') != std::string::npos ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+  int show = SW_SHOWNOACTIVATE;
+  if (flags.find('m') != std::string::npos) show = SW_SHOWMINNOACTIVE;
+  if (flags.find('x') != std::string::npos) show = SW_SHOWMAXIMIZED;
+  ShowWindow(hwnd, show);
   return true;
 }
 
