@@ -154,14 +154,15 @@ bool IsGrouped(const std::string& text) {
 
 TEST_F(ResourceDisplay, ListsTheDrivesThatAnswerASizeQueryAndTheMemory) {
   // Wine's own configuration tool's way of adding drives: a removable A:, a
-  // D: without a medium (its directory does not exist) and a network E:.
-  const std::string root = DirFromEnv("QOV_WINE_ROOT");
+  // D: without a medium (its directory does not exist) and a network E:, on
+  // directories in the run's home, which each run starts afresh.
+  const std::string home = DirFromEnv("QOV_WINE_ROOT") + "\\home";
   char unixRoot[MAX_PATH] = "";
   GetEnvironmentVariableA("QOV_WINE_ROOT", unixRoot, sizeof(unixRoot));
-  CreateDirectoryA((root + "\\drives").c_str(), nullptr);
-  CreateDirectoryA((root + "\\drives\\floppy").c_str(), nullptr);
-  CreateDirectoryA((root + "\\drives\\network").c_str(), nullptr);
-  const std::string drives = std::string(unixRoot) + "/drives/";
+  CreateDirectoryA((home + "\\qov-drives").c_str(), nullptr);
+  CreateDirectoryA((home + "\\qov-drives\\floppy").c_str(), nullptr);
+  CreateDirectoryA((home + "\\qov-drives\\network").c_str(), nullptr);
+  const std::string drives = std::string(unixRoot) + "/home/qov-drives/";
   WineDrive floppy('a', DRIVE_REMOVABLE, drives + "floppy");
   WineDrive noMedium('d', DRIVE_CDROM, drives + "no-medium");
   WineDrive network('e', DRIVE_REMOTE, drives + "network");
