@@ -3,6 +3,7 @@
 #include "app/QovDesktopApp.h"
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
+#include "hooklib/qov32.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
                reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
 
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
+  InstallDesktopHook();
 
   const CQovDesktopApp* app = QovApp();
   m_strWallPaperDirectory =
@@ -106,6 +108,15 @@ void CQovDesktopDialog::BuildSystemMenu() {
     InsertMenuA(m_menuClose.m_hMenu, 0, MF_BYCOMMAND | MF_STRING, item.id, item.text);
 }
 
+void CQovDesktopDialog::InstallDesktopHook() {
+  // The desktop icon window is the first child of the first child of the
+  // shell's "ProgMan" window; the hook goes on the thread that owns it.
+  HWND progman = FindWindowA("ProgMan", nullptr);
+  HWND view = progman ? GetTopWindow(progman) : nullptr;
+  HWND icons = view ? GetTopWindow(view) : nullptr;
+  if (icons) SetHookDesktop(GetWindowThreadProcessId(icons, nullptr));
+}
+
 void CQovDesktopDialog::StartWallPaperTimer() {
   SetTimer(m_hWnd, kWallPaperTimer, core::WallPaperTimerPeriod(m_nWallPaperInterval), nullptr);
 }
@@ -151,5 +162,6 @@ void CQovDesktopDialog::OnSize() {
 void CQovDesktopDialog::OnDestroy() {
   KillTimer(m_hWnd, kFollowTimer);
   KillTimer(m_hWnd, kWallPaperTimer);
+  UnSetHookDesktop();
   QovApp()->WinHelp(0, HELP_QUIT);
 }

@@ -26,6 +26,9 @@ class CQovDesktopDialog : public fw::CDialog {
 
   // (Re)starts timer 2 with the current wallpaper interval.
   void StartWallPaperTimer();
+  // Installs QOV32's desktop hook on the thread of the shell's desktop icon
+  // window, which applies "Desktop icon"; nothing when there is no such window.
+  void InstallDesktopHook();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -119,6 +119,8 @@ ProgramCopy::ProgramCopy(const char* tag) {
   CreateDirectoryA(m_dir.c_str(), nullptr);
   m_path = m_dir + "\\" + m_appName + ".exe";
   CopyFileA(ProgramPath("QovDesktop.exe").c_str(), m_path.c_str(), FALSE);
+  // The loader binds the hook library beside the program.
+  CopyFileA(ProgramPath("QOV32.dll").c_str(), (m_dir + "\\QOV32.dll").c_str(), FALSE);
   DeleteAppKey(m_appName);
 }
 

@@ -45,8 +45,9 @@ class Process {
 };
 
 // QovDesktop.exe copied into a folder of its own under a unique file name,
-// so that it reads and writes a registry key of its own; the folder and the
-// key HKCU\Software\QovSoft\<name> go with the object.
+// so that it reads and writes a registry key of its own, with QOV32.dll
+// beside it; the folder and the key HKCU\Software\QovSoft\<name> go with
+// the object.
 class ProgramCopy {
  public:
   explicit ProgramCopy(const char* tag);
