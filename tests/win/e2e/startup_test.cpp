@@ -9,38 +9,6 @@ using namespace qovtest;
 
 namespace {
 
-const char kCaption[] = "Qovデスクトップ";
-
-// A running copy of the program and its main window.
-class RunningProgram {
- public:
-  explicit RunningProgram(const char* tag) : m_copy(tag) {}
-
-  bool Start() {
-    if (!m_process.Start("\"" + m_copy.Path() + "\"")) return false;
-    return WaitUntil(
-        [&] {
-          for (HWND hwnd : TopLevelWindows(m_process.Id()))
-            if (WindowText(hwnd) == kCaption) m_main = hwnd;
-          return m_main != nullptr || !m_process.Running();
-        },
-        10000) &&
-           m_main != nullptr;
-  }
-
-  HWND Main() const { return m_main; }
-  Process& Proc() { return m_process; }
-  const ProgramCopy& Copy() const { return m_copy; }
-  std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
-
-  bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) { return m_process.WaitForExit(ms, exitCode); }
-
- private:
-  ProgramCopy m_copy;
-  Process m_process;
-  HWND m_main = nullptr;
-};
-
 void PressKeys(std::initializer_list<WORD> keys) {
   std::vector<INPUT> input;
   for (WORD key : keys) {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "tools/shell_standin.h"
+
 namespace qovtest {
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -80,13 +82,14 @@ Process::~Process() {
   if (m_info.hThread) CloseHandle(m_info.hThread);
 }
 
-bool Process::Start(const std::string& commandLine) {
+bool Process::Start(const std::string& commandLine, const std::string& currentDir) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &m_info) != FALSE;
+  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup,
+                        &m_info) != FALSE;
 }
 
 bool Process::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
@@ -106,6 +109,47 @@ void Process::Kill() {
     TerminateProcess(m_info.hProcess, 99);
     WaitForSingleObject(m_info.hProcess, 5000);
   }
+}
+
+ShellStandIn::ShellStandIn(DWORD listStyle) {
+  static int counter = 0;
+  char event[64], style[16];
+  std::snprintf(event, sizeof(event), "QovShellReady%lu_%d", GetCurrentProcessId(), ++counter);
+  std::snprintf(style, sizeof(style), "%lx", static_cast<unsigned long>(listStyle));
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event);
+  bool started = m_process.Start("\"" + HelperPath("qov_shell.exe") + "\" --ready " + event +
+                                 " --style " + style) &&
+                 WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+  CloseHandle(ready);
+  if (!started) return;
+  for (HWND top : TopLevelWindows(m_process.Id(), false)) {
+    char cls[32] = "";
+    GetClassNameA(top, cls, sizeof(cls));
+    if (lstrcmpiA(cls, "Progman") != 0) continue;
+    HWND view = GetTopWindow(top);
+    m_list = view ? GetTopWindow(view) : nullptr;
+  }
+  if (m_list) m_thread = GetWindowThreadProcessId(m_list, nullptr);
+}
+
+void ShellStandIn::SetStyle(DWORD style) const {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(m_list, shellstandin::kSetStyle, 0, static_cast<LPARAM>(style),
+                      SMTO_NORMAL, 5000, &answer);
+}
+
+LRESULT ShellStandIn::Ask(UINT query) const {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(m_list, query, 0, 0, SMTO_NORMAL, 5000, &answer)) return -1;
+  return static_cast<LRESULT>(answer);
+}
+
+bool ShellStandIn::PostAndWait(int count, DWORD timeoutMs) {
+  const LRESULT marks = Ask(shellstandin::kQueryMarks);
+  for (int i = 0; i < count; ++i)
+    if (!PostThreadMessageA(m_thread, WM_NULL, 0, 0)) return false;
+  if (!PostThreadMessageA(m_thread, shellstandin::kMark, 0, 0)) return false;
+  return WaitUntil([&] { return Ask(shellstandin::kQueryMarks) > marks; }, timeoutMs);
 }
 
 ProgramCopy::ProgramCopy(const char* tag) {
@@ -139,6 +183,19 @@ ProgramCopy::~ProgramCopy() {
   }
   RemoveDirectoryA(m_dir.c_str());
   DeleteAppKey(m_appName);
+}
+
+bool RunningProgram::Start() {
+  // In its own folder, so that the loader finds only the QOV32.dll beside it.
+  if (!m_process.Start("\"" + m_copy.Path() + "\"", m_copy.Dir())) return false;
+  return WaitUntil(
+             [&] {
+               for (HWND hwnd : TopLevelWindows(m_process.Id()))
+                 if (WindowText(hwnd) == "Qovデスクトップ") m_main = hwnd;
+               return m_main != nullptr || !m_process.Running();
+             },
+             10000) &&
+         m_main != nullptr;
 }
 
 AppKeyGuard::AppKeyGuard(std::string appName) : m_appName(std::move(appName)) {
