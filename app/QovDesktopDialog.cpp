@@ -1,8 +1,10 @@
 #include "app/QovDesktopDialog.h"
 
 #include "app/QovDesktopApp.h"
+#include "app/WallPaper.h"
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
+#include "core/vscreen.h"
 #include "hooklib/qov32.h"
 
 namespace {
@@ -16,6 +18,8 @@ HICON LoadProgramIcon(int size) {
 
 CQovDesktopDialog::CQovDesktopDialog(fw::CWnd* parent)
     : fw::CDialog(IDD, parent),
+      m_wndVerticalBar(this),
+      m_wndHorizontalBar(this),
       m_hIcon(LoadIconA(QovApp()->Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_hSmallIcon(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))) {
   const CQovDesktopApp* app = QovApp();
@@ -26,7 +30,9 @@ CQovDesktopDialog::CQovDesktopDialog(fw::CWnd* parent)
       core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kFineFirst, 0));
 }
 
-CQovDesktopDialog::~CQovDesktopDialog() = default;
+// A window still open here (hosted modelessly) is destroyed while its own
+// handlers and its bars can still clean up: timers, hook, app-bar strips.
+CQovDesktopDialog::~CQovDesktopDialog() { DestroyWindow(); }
 
 BOOL CQovDesktopDialog::OnInitDialog() {
   fw::CDialog::OnInitDialog();
@@ -39,6 +45,12 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
+
+  // The vertical bar docks first, so the horizontal one fits beside it.
+  for (CEdgeBar* bar : {static_cast<CEdgeBar*>(&m_wndVerticalBar),
+                        static_cast<CEdgeBar*>(&m_wndHorizontalBar)}) {
+    if (bar->Create(this)) ShowWindow(bar->m_hWnd, SW_SHOW);
+  }
 
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
   InstallDesktopHook();
@@ -121,8 +133,50 @@ void CQovDesktopDialog::StartWallPaperTimer() {
   SetTimer(m_hWnd, kWallPaperTimer, core::WallPaperTimerPeriod(m_nWallPaperInterval), nullptr);
 }
 
+void CQovDesktopDialog::JumpToRecordedWindow() {
+  fw::CScrollBar& horizontal = m_wndHorizontalBar.m_ScrollBar;
+  fw::CScrollBar& vertical = m_wndVerticalBar.m_ScrollBar;
+  if (!horizontal.m_hWnd || !vertical.m_hWnd) return;
+  const int x = horizontal.GetScrollPos() + m_nRecordedLeft;
+  const int y = vertical.GetScrollPos() + m_nRecordedTop;
+  // The bars' own ranges decide, so that a jump never asks a bar for a
+  // position its control cannot show (the counts may have changed since).
+  if (!core::JumpInRange(x, y, m_wndHorizontalBar.Maximum(), m_wndVerticalBar.Maximum())) return;
+  // The bars move the windows when they take these messages: the thumb codes
+  // scroll from each bar's stored position to the one set here.
+  horizontal.SetScrollPos(x);
+  PostMessageA(m_wndHorizontalBar.m_hWnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, x),
+               reinterpret_cast<LPARAM>(horizontal.m_hWnd));
+  vertical.SetScrollPos(y);
+  PostMessageA(m_wndVerticalBar.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, y),
+               reinterpret_cast<LPARAM>(vertical.m_hWnd));
+}
+
+void CQovDesktopDialog::FollowActiveWindow() {
+  HWND foreground = GetForegroundWindow();
+  if (!foreground) return;
+  fw::CWnd window;
+  window.m_hWnd = foreground;
+  const std::string title = window.GetWindowText();
+  RECT rect = {};
+  GetWindowRect(foreground, &rect);
+  core::FollowDecision decision =
+      core::DecideFollow(foreground == m_hWnd, title, m_strLastActiveTitle,
+                         IsZoomed(foreground) != FALSE, rect.left, rect.top, m_bMoveAuto != 0);
+  if (!decision.record) return;
+  m_strLastActiveTitle = title;
+  m_nRecordedLeft = rect.left;
+  m_nRecordedTop = rect.top;
+  if (decision.jump) JumpToRecordedWindow();
+}
+
 bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
+    case WM_SETTINGCHANGE:
+      // The work area or the screen may have changed: dock both bars again.
+      m_wndVerticalBar.RepositionBar();
+      m_wndHorizontalBar.RepositionBar();
+      return false;
     case WM_PAINT:
       if (!IsIconic(m_hWnd)) return false;
       OnPaint();
@@ -132,6 +186,9 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       return true;
     case WM_SIZE:
       OnSize();
+      return false;
+    case WM_TIMER:
+      OnTimer(static_cast<UINT_PTR>(wParam));
       return false;
     case WM_DESTROY:
       OnDestroy();
@@ -157,6 +214,13 @@ void CQovDesktopDialog::OnSize() {
   // Keep the window above the top edge of the screen, with no visible area.
   // A move that changes nothing sends no WM_SIZE, so this does not recurse.
   MoveWindow(m_hWnd, 0, -200, 100, -100, TRUE);
+}
+
+void CQovDesktopDialog::OnTimer(UINT_PTR id) {
+  // Every tick, of either timer, first looks at the active window.
+  FollowActiveWindow();
+  if (id == kWallPaperTimer)
+    m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }
 
 void CQovDesktopDialog::OnDestroy() {

@@ -5,6 +5,7 @@
 #include "fw/dialog.h"
 #include "fw/menu.h"
 #include "res/resource.h"
+#include "vscreen/EdgeBar.h"
 
 class CQovDesktopDialog : public fw::CDialog {
  public:
@@ -14,18 +15,30 @@ class CQovDesktopDialog : public fw::CDialog {
   explicit CQovDesktopDialog(fw::CWnd* parent = nullptr);
   ~CQovDesktopDialog() override;
 
+  CVerticalScrollDialog m_wndVerticalBar;
+  CHorizontalScrollDialog m_wndHorizontalBar;
   // Working copies of the settings, read by the edge bars and settings pages.
   int m_nHeight;               // screens down
   int m_nWidth;                // screens across
   int m_bMoveAuto;             // 0 or 1
+  // The last window that became active under a new title, for the jump.
+  int m_nRecordedLeft = 0;
+  int m_nRecordedTop = 0;
+  std::string m_strLastActiveTitle;
   int m_bFineFirst;            // 0 or 1
   fw::CMenu m_menuClose;       // the "閉じる" popup of the system menu
+  int m_nWallPaperIndex = 0;   // rotation position of the wallpaper last shown
   std::string m_strWallPaperDirectory;
   int m_nWallPaperInterval = 0;  // minutes, at least 1 once initialised
   HICON m_hIcon;
 
   // (Re)starts timer 2 with the current wallpaper interval.
   void StartWallPaperTimer();
+  // Brings the recorded window's top-left corner to the screen's top-left.
+  void JumpToRecordedWindow();
+  // Records a window that newly became active; jumps to it when it is
+  // maximised off the view, or always with "Move auto".
+  void FollowActiveWindow();
   // Installs QOV32's desktop hook on the thread of the shell's desktop icon
   // window, which applies "Desktop icon"; nothing when there is no such window.
   void InstallDesktopHook();
@@ -38,6 +51,7 @@ class CQovDesktopDialog : public fw::CDialog {
   void BuildSystemMenu();
   void OnPaint();
   void OnSize();
+  void OnTimer(UINT_PTR id);
   void OnDestroy();
 
   HICON m_hSmallIcon;

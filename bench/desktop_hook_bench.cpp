@@ -10,12 +10,13 @@
 // the hook reads the registry and looks at the window without writing.  The
 // value is put back as it was afterwards.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
+
+#include "tools/shell_standin.h"
 
 namespace {
 
@@ -27,22 +28,10 @@ HANDLE g_ready, g_done;
 double g_seconds;
 
 DWORD WINAPI DesktopThread(LPVOID) {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = instance;
-  wc.lpszClassName = "Progman";
-  RegisterClassA(&wc);
-  wc.lpszClassName = "SHELLDLL_DefView";
-  RegisterClassA(&wc);
-  HWND progman = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP, 0, 0,
-                                 640, 480, nullptr, nullptr, instance, nullptr);
-  HWND view = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, 640, 480,
-                              progman, nullptr, instance, nullptr);
-  CreateWindowExA(0, WC_LISTVIEWA, "FolderView", WS_CHILD | WS_VISIBLE | LVS_ICON, 0, 0, 640,
-                  480, view, nullptr, instance, nullptr);
+  HWND progman = nullptr;
+  HWND view = shellstandin::CreateDesktopWindows(GetModuleHandleA(nullptr), WS_POPUP, 640, 480,
+                                                 &progman);
+  shellstandin::CreateIconView(view, WS_CHILD | WS_VISIBLE | LVS_ICON);
   SetEvent(g_ready);
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);

@@ -12,6 +12,9 @@ class CDialog : public CWnd {
  public:
   explicit CDialog(UINT templateId, CWnd* parent = nullptr)
       : m_nTemplateId(templateId), m_pParent(parent) {}
+  // A window still open when the object goes is destroyed without its
+  // handlers (they belong to the derived class, gone by then): a class whose
+  // WM_DESTROY matters destroys its window in its own destructor.
   ~CDialog() override;
 
   // Runs the dialog modally; the result passed to EndDialog, or -1 when the
@@ -24,6 +27,8 @@ class CDialog : public CWnd {
   void DestroyWindow();
 
   UINT TemplateId() const { return m_nTemplateId; }
+  // The window object that owns this dialog, if any.
+  CWnd* Parent() const { return m_pParent; }
 
  protected:
   // Return true when the message was handled; `result` is then its answer.

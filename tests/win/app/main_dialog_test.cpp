@@ -7,6 +7,7 @@
 
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
+#include "support/app_fixture.h"
 #include "support/testsupport.h"
 
 using namespace qovtest;
@@ -54,19 +55,7 @@ class WinHelpStandIn {
 };
 std::vector<WinHelpStandIn::Request> WinHelpStandIn::s_requests;
 
-class MainDialog : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_app.Attach(GetModuleHandleA(nullptr));
-    m_app.SetRegistryKey("QovSoft");
-    m_key = "Software\\QovSoft\\" + m_app.AppName();
-    DeleteAppKey(m_app.AppName());
-  }
-  void TearDown() override { DeleteAppKey(m_app.AppName()); }
-
-  CQovDesktopApp m_app;
-  std::string m_key;
-};
+class MainDialog : public AppTest {};
 
 std::string MenuText(HMENU menu, int position) {
   char text[256] = "";

@@ -5,25 +5,14 @@
 #include <vector>
 
 #include "app/QovDesktopApp.h"
+#include "support/app_fixture.h"
 #include "support/testsupport.h"
 
 using namespace qovtest;
 
 namespace {
 
-class SettingsStore : public ::testing::Test {
- protected:
-  void SetUp() override {
-    m_app.Attach(GetModuleHandleA(nullptr));
-    m_app.SetRegistryKey("QovSoft");
-    m_key = "Software\\QovSoft\\" + m_app.AppName();
-    DeleteAppKey(m_app.AppName());
-  }
-  void TearDown() override { DeleteAppKey(m_app.AppName()); }
-
-  CQovDesktopApp m_app;
-  std::string m_key;
-};
+class SettingsStore : public AppTest {};
 
 TEST_F(SettingsStore, LivesUnderTheProgramsOwnName) {
   EXPECT_EQ(m_app.AppName(), "app_tests");

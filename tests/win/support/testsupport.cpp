@@ -51,6 +51,15 @@ std::string WindowText(HWND hwnd) {
   return text;
 }
 
+bool Activate(HWND hwnd) {
+  return WaitUntil(
+      [&] {
+        SetForegroundWindow(hwnd);
+        return GetForegroundWindow() == hwnd;
+      },
+      3000);
+}
+
 namespace {
 
 struct WindowSearch {
@@ -111,17 +120,54 @@ void Process::Kill() {
   }
 }
 
-ShellStandIn::ShellStandIn(DWORD listStyle) {
+namespace {
+
+// Starts a helper of QOV_HELPER_DIR with "--ready EVENT" before `arguments`
+// and waits until it signals that event.
+bool StartHelper(Process& process, const char* program, const std::string& arguments) {
   static int counter = 0;
-  char event[64], style[16];
-  std::snprintf(event, sizeof(event), "QovShellReady%lu_%d", GetCurrentProcessId(), ++counter);
-  std::snprintf(style, sizeof(style), "%lx", static_cast<unsigned long>(listStyle));
+  char event[64];
+  std::snprintf(event, sizeof(event), "QovHelperReady%lu_%d", GetCurrentProcessId(), ++counter);
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event);
-  bool started = m_process.Start("\"" + HelperPath("qov_shell.exe") + "\" --ready " + event +
-                                 " --style " + style) &&
-                 WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+  bool ok = process.Start("\"" + HelperPath(program) + "\" --ready " + event + arguments) &&
+            WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
   CloseHandle(ready);
-  if (!started) return;
+  return ok;
+}
+
+}  // namespace
+
+bool WindowHost::Start(const std::vector<std::string>& windows) {
+  std::string specs;
+  for (const std::string& spec : windows) specs += " \"" + spec + "\"";
+  if (!StartHelper(m_process, "qov_winhost.exe", specs)) return false;
+  // Each window carries the number of the spec that made it.
+  m_windows.assign(windows.size(), nullptr);
+  for (HWND hwnd : TopLevelWindows(m_process.Id(), false)) {
+    auto index = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "QovIndex"));
+    if (index >= 1 && static_cast<size_t>(index) <= windows.size()) m_windows[index - 1] = hwnd;
+  }
+  for (HWND hwnd : m_windows)
+    if (!hwnd) return false;
+  return true;
+}
+
+HWND WindowHost::Find(const std::string& title) const {
+  for (HWND hwnd : m_windows)
+    if (WindowText(hwnd) == title) return hwnd;
+  return nullptr;
+}
+
+RECT WindowRect(HWND hwnd) {
+  RECT rect = {};
+  GetWindowRect(hwnd, &rect);
+  return rect;
+}
+
+ShellStandIn::ShellStandIn(DWORD listStyle) {
+  char style[32];
+  std::snprintf(style, sizeof(style), " --style %lx", static_cast<unsigned long>(listStyle));
+  if (!StartHelper(m_process, "qov_shell.exe", style)) return;
   for (HWND top : TopLevelWindows(m_process.Id(), false)) {
     char cls[32] = "";
     GetClassNameA(top, cls, sizeof(cls));
@@ -188,15 +234,28 @@ ProgramCopy::~ProgramCopy() {
 bool RunningProgram::Start() {
   // In its own folder, so that the loader finds only the QOV32.dll beside it.
   if (!m_process.Start("\"" + m_copy.Path() + "\"", m_copy.Dir())) return false;
-  return WaitUntil(
-             [&] {
-               for (HWND hwnd : TopLevelWindows(m_process.Id()))
-                 if (WindowText(hwnd) == "Qovデスクトップ") m_main = hwnd;
-               return m_main != nullptr || !m_process.Running();
-             },
-             10000) &&
-         m_main != nullptr;
+  const std::string caption = "Qovデスクトップ";
+  WaitUntil(
+      [&] {
+        for (HWND hwnd : TopLevelWindows(m_process.Id()))
+          if (WindowText(hwnd) == caption) m_main = hwnd;
+        return m_main != nullptr || !m_process.Running();
+      },
+      10000);
+  return m_main != nullptr;
 }
+
+HWND RunningProgram::Bar(bool horizontal) const {
+  for (HWND hwnd : TopLevelWindows(m_process.Id())) {
+    if (!WindowText(hwnd).empty()) continue;
+    RECT r = WindowRect(hwnd);
+    if ((r.right - r.left > r.bottom - r.top) == horizontal) return hwnd;
+  }
+  return nullptr;
+}
+
+HWND RunningProgram::HorizontalBar() const { return Bar(true); }
+HWND RunningProgram::VerticalBar() const { return Bar(false); }
 
 AppKeyGuard::AppKeyGuard(std::string appName) : m_appName(std::move(appName)) {
   DeleteAppKey(m_appName);

@@ -22,6 +22,9 @@ std::string HelperPath(const char* fileName);   // in QOV_HELPER_DIR
 
 // The text of a window as ANSI (code page 932) bytes.
 std::string WindowText(HWND hwnd);
+// Makes a window the foreground window; false if it does not become it.
+bool Activate(HWND hwnd);
+
 // Visible top-level windows of a process, optionally with a given caption.
 std::vector<HWND> TopLevelWindows(DWORD processId, bool visibleOnly = true);
 
@@ -44,6 +47,28 @@ class Process {
  private:
   PROCESS_INFORMATION m_info = {};
 };
+
+// Windows of another program (tools/winhost.cpp), one per spec
+// "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, x maximised, h hidden,
+// r refuses WM_CLOSE).
+class WindowHost {
+ public:
+  bool Start(const std::vector<std::string>& windows);
+  // The host's window with this title (the first, if several share it).
+  HWND Find(const std::string& title) const;
+  // Every window the host made, in the order of the specs.
+  const std::vector<HWND>& Windows() const { return m_windows; }
+  Process& Proc() { return m_process; }
+
+ private:
+  Process m_process;
+  std::vector<HWND> m_windows;
+};
+
+RECT WindowRect(HWND hwnd);
+inline bool SameRect(const RECT& a, const RECT& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
 
 // The stand-in shell (qov_shell.exe, QOV_HELPER_DIR): a "Progman" window
 // titled "Program Manager" and its "SHELLDLL_DefView" child in the process's
@@ -90,19 +115,29 @@ class ProgramCopy {
   std::string m_dir, m_path, m_appName;
 };
 
-// A copy of the program started in its own folder, and its main window.
+// A copy of the program started for a test, with its main window and edge
+// bars once it shows them.  Killed if still running when the object goes.
 class RunningProgram {
  public:
   explicit RunningProgram(const char* tag) : m_copy(tag) {}
-  // Starts the copy and waits for its main window; false when it does not come.
+
+  // Starts the copy and waits for its main window.
   bool Start();
   HWND Main() const { return m_main; }
+  // The edge bars: the program's untitled visible windows, wide or tall.
+  HWND HorizontalBar() const;
+  HWND VerticalBar() const;
+  // Settings key of the copy: HKCU\<Key()>\<section>.
+  std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
   Process& Proc() { return m_process; }
   const ProgramCopy& Copy() const { return m_copy; }
-  std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
-  bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) { return m_process.WaitForExit(ms, exitCode); }
+  bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) {
+    return m_process.WaitForExit(ms, exitCode);
+  }
 
  private:
+  HWND Bar(bool horizontal) const;
+
   ProgramCopy m_copy;
   Process m_process;
   HWND m_main = nullptr;

@@ -10,7 +10,6 @@
 // named event is signalled when all three exist.  See shell_standin.h for
 // what the list view answers.  The program runs until it is ended.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -55,14 +54,8 @@ LRESULT CALLBACK OwnGetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 DWORD WINAPI DesktopThread(LPVOID) {
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
   g_ownHook = SetWindowsHookExA(WH_GETMESSAGE, OwnGetMessageHook, nullptr, GetCurrentThreadId());
-  RECT area;
-  GetClientRect(g_defView, &area);
-  HWND list = CreateWindowExA(0, WC_LISTVIEWA, "FolderView", g_listStyle, 0, 0, area.right,
-                              area.bottom, g_defView, reinterpret_cast<HMENU>(1),
-                              GetModuleHandleA(nullptr), nullptr);
+  HWND list = CreateIconView(g_defView, g_listStyle);
   if (list) {
     g_listViewProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
@@ -96,21 +89,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     }
   }
 
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = instance;
-  wc.lpszClassName = "Progman";
-  RegisterClassA(&wc);
-  wc.lpszClassName = "SHELLDLL_DefView";
-  RegisterClassA(&wc);
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  HWND progman = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager",
-                                 WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0), 0, 0,
-                                 width, height, nullptr, nullptr, instance, nullptr);
-  if (!progman) return 2;
-  g_defView = CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, width,
-                              height, progman, nullptr, instance, nullptr);
-  if (!g_defView) return 3;
+  HWND progman = nullptr;
+  const DWORD style = WS_POPUP | WS_CLIPCHILDREN | (visible ? WS_VISIBLE : 0);
+  g_defView = CreateDesktopWindows(instance, style, GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN), &progman);
+  if (!g_defView) return 2;
 
   // The list view's creation sends to its parent: keep this thread's queue
   // served while the desktop thread creates it.

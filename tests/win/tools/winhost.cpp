@@ -4,10 +4,11 @@
 //   WINDOW = CLASS|TITLE|X,Y,W,H|FLAGS
 //
 // Creates one top-level window per argument and signals the named event when
-// all exist.  FLAGS letters: m minimised, h hidden, r refuses WM_CLOSE.  An
-// empty CLASS means the host's own class.  Each window records the messages
-// the tests ask about in its window property "closes" (WM_CLOSE received).
-// The program ends when its last window is gone.
+// all exist.  An empty CLASS means the host's own class.  FLAGS letters:
+// m minimised, x maximised, h hidden, r refuses WM_CLOSE.  Each window carries
+// the 1-based number of its argument in the window property "QovIndex" and
+// counts the WM_CLOSE messages it received in "closes" (window properties
+// are readable from other processes).  The program ends with its last window.
 #include <windows.h>
 
 #include <cstdlib>
@@ -29,6 +30,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       return 0;
     }
     case WM_DESTROY:
+      RemovePropA(hwnd, "QovIndex");
       RemovePropA(hwnd, "closes");
       RemovePropA(hwnd, "refuse");
       if (--g_windows == 0) PostQuitMessage(0);
@@ -48,7 +50,7 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
-bool CreateHostWindow(HINSTANCE instance, const std::string& spec) {
+bool CreateHostWindow(HINSTANCE instance, const std::string& spec, int index) {
   std::vector<std::string> field = Split(spec, '|');
   if (field.size() < 3) return false;
   std::vector<std::string> rect = Split(field[2], ',');
@@ -71,9 +73,15 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& spec) {
                               nullptr, instance, nullptr);
   if (!hwnd) return false;
   ++g_windows;
+  // Tells the tests which argument made the window (window properties are
+  // readable from other processes).
+  SetPropA(hwnd, "QovIndex", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index)));
   if (flags.find('r') != std::string::npos) SetPropA(hwnd, "refuse", reinterpret_cast<HANDLE>(1));
   if (flags.find('h') != std::string::npos) return true;
-  ShowWindow(hwnd, flags.find('m') != std::string::npos ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+  int show = SW_SHOWNOACTIVATE;
+  if (flags.find('m') != std::string::npos) show = SW_SHOWMINNOACTIVE;
+  if (flags.find('x') != std::string::npos) show = SW_SHOWMAXIMIZED;
+  ShowWindow(hwnd, show);
   return true;
 }
 
@@ -94,7 +102,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
       readyEvent = __argv[++i];
       continue;
     }
-    if (!CreateHostWindow(instance, __argv[i])) return 2;
+    if (!CreateHostWindow(instance, __argv[i], g_windows + 1)) return 2;
   }
   if (!readyEvent.empty()) {
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, readyEvent.c_str());

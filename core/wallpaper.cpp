@@ -1,0 +1,60 @@
+#include "core/wallpaper.h"
+
+#include <climits>
+
+namespace core {
+namespace {
+
+bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+
+int NextIndex(int previousIndex) {
+  if (previousIndex < 0) return 1;
+  return previousIndex == INT_MAX ? INT_MAX : previousIndex + 1;
+}
+
+}  // namespace
+
+bool EndsWithBackslash(std::string_view text) {
+  bool backslash = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    backslash = text[i] == '\\';
+    if (IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;  // skip its trail byte
+  }
+  return backslash;
+}
+
+std::string JoinPath(std::string_view directory, std::string_view name) {
+  std::string path(directory);
+  if (!path.empty() && !EndsWithBackslash(path)) path += '\\';
+  path += name;
+  return path;
+}
+
+WallPaperStep StepWallPaper(int previousIndex, const std::vector<DirectoryEntry>& entries) {
+  // The search is replayed from its first entry: `at` is the entry it
+  // describes, and a step that finds no further entry starts it again.
+  const std::size_t count = entries.size();
+  int index = NextIndex(previousIndex);
+  std::size_t at = 0;
+  for (int i = 0; i < index; ++i) {
+    if (at + 1 < count) {
+      ++at;
+    } else {
+      index = 0;  // ends the loop after this pass
+      at = 0;
+    }
+    // A sub-directory that matches the pattern is stepped over once; when it
+    // is the last entry the step finds nothing and it stays described.
+    if (at < count && entries[at].attributes == kAttributeDirectory && at + 1 < count) ++at;
+  }
+  if (at >= count || (entries[at].attributes & kAttributeDirectory)) return {index, -1};
+  return {index, static_cast<int>(at)};
+}
+
+std::size_t WallPaperEntriesNeeded(int previousIndex) {
+  // Pass i starts at most at entry 2i and looks at most two entries further;
+  // the last pass is number NextIndex(previousIndex) - 1.
+  return 2 * static_cast<std::size_t>(NextIndex(previousIndex)) + 1;
+}
+
+}  // namespace core

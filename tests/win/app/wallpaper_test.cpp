@@ -1,0 +1,226 @@
+// The wallpaper rotation, driven through the main window's timer 2 with real
+// bitmaps on disk.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/QovDesktopDialog.h"
+#include "support/app_fixture.h"
+#include "support/testsupport.h"
+
+using namespace qovtest;
+
+namespace {
+
+// Where a wallpaper set for the session only is kept.  Every process keeps
+// its own copy of what it read first, so only the registry tells what the
+// last change set.
+constexpr char kSessionDesktopKey[] = "Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop";
+constexpr char kProfileDesktopKey[] = "Control Panel\\Desktop";
+
+std::string ReadString(const char* keyPath, const char* value) {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) return "";
+  char text[1024] = "";
+  DWORD size = sizeof(text) - 1, type = 0;
+  if (RegQueryValueExA(key, value, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
+      ERROR_SUCCESS)
+    text[0] = '\0';
+  RegCloseKey(key);
+  return text;
+}
+
+std::string CurrentWallPaper() { return ReadString(kSessionDesktopKey, "Wallpaper"); }
+
+// A 1 × 1 bitmap.
+bool WriteBitmap(const std::string& path) {
+  unsigned char file[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,
+                            40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0};
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return false;
+  bool written = std::fwrite(file, sizeof(file), 1, out) == 1;
+  return std::fclose(out) == 0 && written;
+}
+
+// The names a "*.bmp" search of `dir` gives, in its own order.
+std::vector<std::string> SearchOrder(const std::string& dir, bool* directoryFound = nullptr) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((dir + "\\*.bmp").c_str(), &found);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (directoryFound) *directoryFound = true;
+    } else {
+      names.push_back(found.cFileName);
+    }
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return names;
+}
+
+// A folder of the test's own in the temporary folder; its name ends in "表",
+// whose second byte is a backslash's.  Removed with what is in it.
+class TempDir {
+ public:
+  explicit TempDir(const char* tag) {
+    char temp[MAX_PATH] = "";
+    GetTempPathA(MAX_PATH, temp);
+    char name[64];
+    std::snprintf(name, sizeof(name), "qov%s%lu壁紙表", tag, GetCurrentProcessId());
+    m_path = std::string(temp) + name;
+    CreateDirectoryA(m_path.c_str(), nullptr);
+  }
+  ~TempDir() {
+    for (const std::string& dir : m_subDirs) RemoveDirectoryA(dir.c_str());
+    for (const std::string& file : m_files) DeleteFileA(file.c_str());
+    RemoveDirectoryA(m_path.c_str());
+  }
+  const std::string& Path() const { return m_path; }
+  // Every file is a bitmap, whatever its name.
+  void AddFile(const std::string& name) {
+    m_files.push_back(m_path + "\\" + name);
+    ASSERT_TRUE(WriteBitmap(m_files.back())) << m_files.back();
+  }
+  void AddSubDir(const std::string& name) {
+    m_subDirs.push_back(m_path + "\\" + name);
+    ASSERT_TRUE(CreateDirectoryA(m_subDirs.back().c_str(), nullptr));
+  }
+
+ private:
+  std::string m_path;
+  std::vector<std::string> m_files, m_subDirs;
+};
+
+class WallPaper : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    m_original = CurrentWallPaper();
+    m_profileWallPaper = ReadString(kProfileDesktopKey, "Wallpaper");
+  }
+  void TearDown() override {
+    // The rotation never writes the user's profile.
+    EXPECT_EQ(ReadString(kProfileDesktopKey, "Wallpaper"), m_profileWallPaper);
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &m_original[0], 0);
+    AppTest::TearDown();
+  }
+
+  void StoreDirectory(const std::string& dir) {
+    SetRaw(m_key + "\\Setting", "Wall paper directory", REG_SZ, dir.c_str(),
+           static_cast<DWORD>(dir.size() + 1));
+  }
+  static void Tick(const CQovDesktopDialog& dialog, UINT_PTR timer) {
+    SendMessageA(dialog.m_hWnd, WM_TIMER, timer, 0);
+  }
+
+  std::string m_original, m_profileWallPaper;
+};
+
+TEST_F(WallPaper, Timer2StepsThroughTheBitmapsInTheSearchOrder) {
+  TempDir dir("order");
+  dir.AddFile("A.bmp");
+  dir.AddFile("B.bmp");
+  dir.AddFile("C.bmp");
+  dir.AddFile("readme.txt");
+  const std::vector<std::string> order = SearchOrder(dir.Path());
+  ASSERT_EQ(order.size(), 3u);
+  char current[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, current);
+  SetCurrentDirectoryA(dir.Path().c_str());
+
+  // As stored, with a trailing backslash, and empty: the current directory.
+  struct {
+    std::string stored, prefix;
+  } const cases[] = {
+      {dir.Path(), dir.Path() + "\\"},
+      {dir.Path() + "\\", dir.Path() + "\\"},
+      {"", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("directory \"" + c.stored + "\"");
+    StoreDirectory(c.stored);
+    CQovDesktopDialog dialog;
+    const std::string before = CurrentWallPaper();
+    ASSERT_TRUE(dialog.Create());
+    if (c.stored.empty()) dialog.m_strWallPaperDirectory.clear();  // as a settings OK leaves it
+    EXPECT_EQ(CurrentWallPaper(), before);  // nothing at start-up
+    Tick(dialog, CQovDesktopDialog::kFollowTimer);
+    EXPECT_EQ(CurrentWallPaper(), before);
+    EXPECT_EQ(dialog.m_nWallPaperIndex, 0);
+
+    const int expected[] = {1, 2, 0, 1, 2, 0};
+    for (int position : expected) {
+      Tick(dialog, CQovDesktopDialog::kWallPaperTimer);
+      EXPECT_EQ(CurrentWallPaper(), c.prefix + order[position]);
+      EXPECT_EQ(dialog.m_nWallPaperIndex, position);
+    }
+    dialog.DestroyWindow();
+  }
+  SetCurrentDirectoryA(current);
+}
+
+TEST_F(WallPaper, NeverSetsASubDirectoryOrNothing) {
+  TempDir bitmaps("one");
+  bitmaps.AddFile("A.bmp");
+  bitmaps.AddSubDir("x.bmp");
+  TempDir empty("none");
+  empty.AddFile("readme.txt");
+  StoreDirectory(bitmaps.Path());
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+
+  // Whether the sub-directory comes before or after the file, only the file
+  // is ever set; a change that ends on the sub-directory leaves the
+  // wallpaper as it is.
+  bool directoryFound = false;
+  ASSERT_EQ(SearchOrder(bitmaps.Path(), &directoryFound).size(), 1u);
+  ASSERT_TRUE(directoryFound);
+  const std::string a = bitmaps.Path() + "\\A.bmp";
+  const std::string before = CurrentWallPaper();
+  int shown = 0;
+  for (int i = 0; i < 4; ++i) {
+    Tick(dialog, CQovDesktopDialog::kWallPaperTimer);
+    std::string now = CurrentWallPaper();
+    EXPECT_TRUE(now == a || (shown == 0 && now == before)) << now;
+    shown += now == a;
+  }
+  EXPECT_GE(shown, 2);
+
+  // A directory without bitmaps, or none at all, leaves the last one shown.
+  SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>("C:\\marker.bmp"), 0);
+  for (const std::string& where : {empty.Path(), empty.Path() + "\\missing"}) {
+    dialog.m_strWallPaperDirectory = where;
+    dialog.m_nWallPaperIndex = 2;
+    Tick(dialog, CQovDesktopDialog::kWallPaperTimer);
+    EXPECT_EQ(CurrentWallPaper(), "C:\\marker.bmp") << where;
+    EXPECT_EQ(dialog.m_nWallPaperIndex, 0);
+  }
+  dialog.DestroyWindow();
+}
+
+TEST_F(WallPaper, UsesTheWindowsDirectoryWhenNoneIsStored) {
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  std::vector<std::string> added;
+  for (int i = 0; i < 2; ++i) {
+    added.push_back(std::string(windows) + "\\qovtest" + std::to_string(GetCurrentProcessId()) +
+                    "_" + std::to_string(i) + ".bmp");
+    ASSERT_TRUE(WriteBitmap(added.back()));
+  }
+  bool directoryFound = false;
+  const std::vector<std::string> order = SearchOrder(windows, &directoryFound);
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  Tick(dialog, CQovDesktopDialog::kWallPaperTimer);
+  dialog.DestroyWindow();
+  for (const std::string& file : added) DeleteFileA(file.c_str());
+
+  ASSERT_GE(order.size(), 2u);
+  ASSERT_FALSE(directoryFound);
+  EXPECT_EQ(CurrentWallPaper(), std::string(windows) + "\\" + order[1]);
+}
+
+}  // namespace

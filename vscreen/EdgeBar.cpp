@@ -1,0 +1,174 @@
+#include "vscreen/EdgeBar.h"
+
+#include "app/QovDesktopApp.h"
+#include "app/QovDesktopDialog.h"
+#include "app/settings_names.h"
+#include "core/settings_rules.h"
+#include "core/vscreen.h"
+#include "vscreen/WindowMover.h"
+
+APPBARDATA g_abdHorizontal;
+APPBARDATA g_abdVertical;
+
+namespace {
+
+const EdgeBarAxis kHorizontal = {IDD_HORIZONTAL_BAR, IDC_HORIZONTAL_SCROLLBAR, WM_HSCROLL,
+                                 WM_HBAR_NOTIFY,     ABE_BOTTOM,               SM_CXSCREEN,
+                                 SM_CXFULLSCREEN,    true};
+const EdgeBarAxis kVertical = {IDD_VERTICAL_BAR, IDC_VERTICAL_SCROLLBAR, WM_VSCROLL,
+                               WM_VBAR_NOTIFY,   ABE_RIGHT,              SM_CYSCREEN,
+                               SM_CYFULLSCREEN,  false};
+
+void SetZOrder(HWND hwnd, HWND after) {
+  SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
+CHorizontalScrollDialog::CHorizontalScrollDialog(CQovDesktopDialog* main)
+    : CEdgeBar(kHorizontal, g_abdHorizontal, main) {}
+
+CVerticalScrollDialog::CVerticalScrollDialog(CQovDesktopDialog* main)
+    : CEdgeBar(kVertical, g_abdVertical, main) {}
+
+CEdgeBar::CEdgeBar(const EdgeBarAxis& axis, APPBARDATA& record, CQovDesktopDialog* main)
+    : fw::CDialog(axis.templateId, main), m_axis(axis), m_record(record), m_pMain(main) {}
+
+int& CEdgeBar::MoveOffset() const { return m_axis.horizontal ? g_nMoveOffsetX : g_nMoveOffsetY; }
+
+int& CEdgeBar::MoveDesktopIcons() const {
+  return m_axis.horizontal ? g_bMoveDesktopIconsX : g_bMoveDesktopIconsY;
+}
+
+void CEdgeBar::SetMoveDesktopIcons(int flag) { MoveDesktopIcons() = core::NormaliseFlag(flag); }
+
+BOOL CEdgeBar::OnInitDialog() {
+  fw::CDialog::OnInitDialog();
+  m_ScrollBar.Attach(GetDlgItem(m_hWnd, m_axis.controlId));
+
+  m_nPageSize = GetSystemMetrics(m_axis.pageMetric);
+  m_nScreenCount = m_pMain ? (m_axis.horizontal ? m_pMain->m_nWidth : m_pMain->m_nHeight) : 1;
+  m_nMaximum = core::AxisMaximum(m_nPageSize, m_nScreenCount);
+  m_ScrollBar.SetScrollRange(0, m_nMaximum);
+  m_nPosition = core::InitialPosition(m_nPageSize, m_nScreenCount);
+  m_ScrollBar.SetScrollPos(m_nPosition);
+
+  m_record = APPBARDATA{};
+  m_record.cbSize = sizeof(APPBARDATA);
+  m_record.hWnd = m_hWnd;
+  m_record.uCallbackMessage = m_axis.notifyMessage;
+  m_record.uEdge = m_axis.edge;
+  SHAppBarMessage(ABM_NEW, &m_record);
+  PlaceBar();
+
+  SetMoveDesktopIcons(
+      QovApp()->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0));
+  return TRUE;
+}
+
+void CEdgeBar::PlaceBar() {
+  if (!m_hWnd) return;
+  const int cx = GetSystemMetrics(SM_CXSCREEN);
+  const int cy = GetSystemMetrics(SM_CYSCREEN);
+  m_record.uEdge = m_axis.edge;
+  if (m_axis.horizontal)
+    SetRect(&m_record.rc, 0, cy - kThickness, cx, cy);
+  else
+    SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
+  SHAppBarMessage(ABM_QUERYPOS, &m_record);
+  // The shell may have clipped the proposal against other bars; keep the
+  // thickness.  The horizontal bar sits on whatever the shell left at the
+  // bottom; the vertical bar always asks for the whole right strip.
+  if (m_axis.horizontal)
+    m_record.rc.top = m_record.rc.bottom - kThickness;
+  else
+    SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
+  SHAppBarMessage(ABM_SETPOS, &m_record);
+  const RECT& rc = m_record.rc;
+  MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+}
+
+void CEdgeBar::HandleScroll(int code, int thumbPosition) {
+  const bool fineFirst = m_pMain && m_pMain->m_bFineFirst;
+  core::AxisStep step = core::ScrollAxis(code, m_ScrollBar.GetScrollPos(), m_nPosition,
+                                         thumbPosition, m_nPageSize, m_nMaximum, fineFirst);
+  if (!step.handled) return;
+  m_nPosition = step.position;
+  MoveOffset() = step.offset;
+  if (step.offset != 0)
+    EnumWindows(m_axis.horizontal ? MoveWindowProcX : MoveWindowProcY, 0);
+  m_ScrollBar.SetScrollPos(m_nPosition);
+}
+
+void CEdgeBar::OnAppBarNotify(UINT code, LPARAM lParam) {
+  const bool onTop = (SHAppBarMessage(ABM_GETSTATE, &m_record) & ABS_ALWAYSONTOP) != 0;
+  switch (code) {
+    case ABN_STATECHANGE:
+      SetZOrder(m_hWnd, onTop ? HWND_TOPMOST : HWND_BOTTOM);
+      break;
+    case ABN_POSCHANGED:
+      // Another bar or the taskbar moved: dock again so as not to overlap it.
+      PlaceBar();
+      break;
+    case ABN_FULLSCREENAPP:
+      if (onTop)
+        SetZOrder(m_hWnd, HWND_TOPMOST);
+      else if (lParam)
+        SetZOrder(m_hWnd, HWND_BOTTOM);
+      PlaceBar();
+      break;
+    default:
+      break;
+  }
+}
+
+void CEdgeBar::OnPaint() {
+  PAINTSTRUCT paint;
+  BeginPaint(m_hWnd, &paint);
+  // Whatever a notification did, a painted bar is not in the topmost group.
+  // The bar never takes the keyboard focus from the user's window for this.
+  SetZOrder(m_hWnd, HWND_NOTOPMOST);
+  int size = GetSystemMetrics(m_axis.fullScreenMetric);
+  if (size != m_nFullScreenSize) {
+    m_nFullScreenSize = size;
+    if (m_axis.horizontal)
+      MoveWindow(m_ScrollBar.m_hWnd, 1, 1, size, kControlThickness, TRUE);
+    else
+      MoveWindow(m_ScrollBar.m_hWnd, 1, 1, kControlThickness, size, TRUE);
+  }
+  EndPaint(m_hWnd, &paint);
+}
+
+void CEdgeBar::RaiseTaskbar() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", "");
+  if (taskbar) SetWindowPos(taskbar, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+}
+
+bool CEdgeBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // The shell's notifications come first and go nowhere else.
+  if (message == m_axis.notifyMessage) {
+    OnAppBarNotify(static_cast<UINT>(wParam), lParam);
+    result = 0;
+    return true;
+  }
+  if (message == m_axis.scrollMessage) {
+    HandleScroll(LOWORD(wParam), static_cast<short>(HIWORD(wParam)));
+    return false;
+  }
+  switch (message) {
+    case WM_PAINT:
+      OnPaint();
+      result = 0;
+      return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+      RaiseTaskbar();
+      return false;
+    case WM_DESTROY:
+      // Registered or not, the strip goes back to the work area.
+      SHAppBarMessage(ABM_REMOVE, &m_record);
+      return false;
+    default:
+      return fw::CDialog::OnMessage(message, wParam, lParam, result);
+  }
+}

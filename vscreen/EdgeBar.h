@@ -1,0 +1,92 @@
+// The two edge bars: thin app bars at the bottom and right screen edges,
+// each with the scroll bar of one axis of the virtual screen.
+#pragma once
+#include <windows.h>
+#include <shellapi.h>
+
+#include "fw/dialog.h"
+#include "fw/scrollbar.h"
+#include "res/resource.h"
+
+class CQovDesktopDialog;
+
+// App-bar notifications of the bars.
+enum : UINT {
+  WM_VBAR_NOTIFY = WM_USER + 101,
+  WM_HBAR_NOTIFY = WM_USER + 102,
+};
+
+// One app-bar record per bar, used for every app-bar message of that bar.
+extern APPBARDATA g_abdHorizontal;
+extern APPBARDATA g_abdVertical;
+
+// What tells the twins apart.
+struct EdgeBarAxis {
+  UINT templateId;
+  int controlId;
+  UINT scrollMessage;   // WM_HSCROLL or WM_VSCROLL
+  UINT notifyMessage;   // WM_HBAR_NOTIFY or WM_VBAR_NOTIFY
+  UINT edge;            // ABE_BOTTOM or ABE_RIGHT
+  int pageMetric;       // SM_CXSCREEN or SM_CYSCREEN
+  int fullScreenMetric; // SM_CXFULLSCREEN or SM_CYFULLSCREEN
+  bool horizontal;
+};
+
+class CEdgeBar : public fw::CDialog {
+ public:
+  static constexpr int kThickness = 24;        // the bar, in pixels
+  static constexpr int kControlThickness = 20;  // its scroll bar
+
+  // Destroys the bar while its handlers still run, so that it always gives
+  // its strip back to the shell.
+  ~CEdgeBar() override { DestroyWindow(); }
+
+  // Applies one scroll code of this axis: new view position, every window
+  // moved by the distance scrolled the other way, control updated.
+  void HandleScroll(int code, int thumbPosition);
+  // Docks the bar on its edge again (after a change of the work area).
+  void RepositionBar() { PlaceBar(); }
+  // Whether scrolling moves the desktop icons in place of the desktop.
+  void SetMoveDesktopIcons(int flag);
+  // The last view position of this axis; the control's range is 0 to this.
+  int Maximum() const { return m_nMaximum; }
+
+  int m_nPageSize = 0;
+  int m_nPosition = 0;
+  int m_nScreenCount = 0;
+  int m_nFullScreenSize = 0;  // SM_C?FULLSCREEN the control was last sized for
+  fw::CScrollBar m_ScrollBar;
+
+ protected:
+  CEdgeBar(const EdgeBarAxis& axis, APPBARDATA& record, CQovDesktopDialog* main);
+  bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+  BOOL OnInitDialog() override;
+  // A bar has no OK or Cancel: Enter and Escape on it must not end it.
+  void OnOK() override {}
+  void OnCancel() override {}
+
+ private:
+  void PlaceBar();
+  void OnAppBarNotify(UINT code, LPARAM lParam);
+  void OnPaint();
+  void RaiseTaskbar();
+  int& MoveOffset() const;
+  int& MoveDesktopIcons() const;
+
+  const EdgeBarAxis& m_axis;
+  APPBARDATA& m_record;
+  CQovDesktopDialog* m_pMain;
+  int m_nMaximum = 0;
+};
+
+class CHorizontalScrollDialog : public CEdgeBar {
+ public:
+  enum { IDD = IDD_HORIZONTAL_BAR };
+  explicit CHorizontalScrollDialog(CQovDesktopDialog* main);
+};
+
+class CVerticalScrollDialog : public CEdgeBar {
+ public:
+  enum { IDD = IDD_VERTICAL_BAR };
+  explicit CVerticalScrollDialog(CQovDesktopDialog* main);
+};
