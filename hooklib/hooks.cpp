@@ -1,5 +1,7 @@
 // The exported functions and the hook procedures.  They run inside other
 // programs: no allocation, no exceptions, no locks, every handle closed.
+#include <cstring>
+
 #include "hooklib/qov32.h"
 #include "hooklib/settings.h"
 #include "hooklib/state.h"
@@ -63,7 +65,7 @@ HHOOK WINAPI SetHookMessage(DWORD) {
 }
 
 BOOL WINAPI UnSetHookMessage() {
-  for (core::HotKeyEntry& entry : g_hotKeys) core::DecodeHotKeyValue(nullptr, 0, entry);
+  std::memset(g_hotKeys, 0, sizeof(g_hotKeys));
   HHOOK hook = g_state.messageHook;
   g_state.messageHook = nullptr;
   return UnhookWindowsHookEx(hook);
