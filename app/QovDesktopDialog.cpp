@@ -5,6 +5,7 @@
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
+#include "hooklib/qov32.h"
 
 namespace {
 
@@ -52,6 +53,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   }
 
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
+  InstallDesktopHook();
 
   const CQovDesktopApp* app = QovApp();
   m_strWallPaperDirectory =
@@ -116,6 +118,15 @@ void CQovDesktopDialog::BuildSystemMenu() {
   };
   for (const auto& item : kCloseCommands)
     InsertMenuA(m_menuClose.m_hMenu, 0, MF_BYCOMMAND | MF_STRING, item.id, item.text);
+}
+
+void CQovDesktopDialog::InstallDesktopHook() {
+  // The desktop icon window is the first child of the first child of the
+  // shell's "ProgMan" window; the hook goes on the thread that owns it.
+  HWND progman = FindWindowA("ProgMan", nullptr);
+  HWND view = progman ? GetTopWindow(progman) : nullptr;
+  HWND icons = view ? GetTopWindow(view) : nullptr;
+  if (icons) SetHookDesktop(GetWindowThreadProcessId(icons, nullptr));
 }
 
 void CQovDesktopDialog::StartWallPaperTimer() {
@@ -217,5 +228,6 @@ void CQovDesktopDialog::OnTimer(UINT_PTR id) {
 void CQovDesktopDialog::OnDestroy() {
   KillTimer(m_hWnd, kFollowTimer);
   KillTimer(m_hWnd, kWallPaperTimer);
+  UnSetHookDesktop();
   QovApp()->WinHelp(0, HELP_QUIT);
 }

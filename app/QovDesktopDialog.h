@@ -39,6 +39,9 @@ class CQovDesktopDialog : public fw::CDialog {
   // Records a window that newly became active; jumps to it when it is
   // maximised off the view, or always with "Move auto".
   void FollowActiveWindow();
+  // Installs QOV32's desktop hook on the thread of the shell's desktop icon
+  // window, which applies "Desktop icon"; nothing when there is no such window.
+  void InstallDesktopHook();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;

@@ -1,5 +1,7 @@
 // The main window hosted in the test process.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -223,6 +225,26 @@ TEST_F(MainDialog, HelpButtonAsksWindowsHelpForTheProgramsHelpFile) {
   ASSERT_EQ(WinHelpStandIn::s_requests.size(), 2u);
   EXPECT_EQ(WinHelpStandIn::s_requests[1].command, static_cast<unsigned>(HELP_QUIT));
   m_app.SetMainWnd(nullptr);
+}
+
+TEST_F(MainDialog, HooksTheDesktopIconWindowsThreadUntilDestroyed) {
+  AppKeyGuard library("QovDesktop");
+  const std::string setting = "Software\\QovSoft\\QovDesktop\\Setting";
+  ShellStandIn shell;
+  ASSERT_TRUE(shell.Started());
+  SetRaw(setting, "Desktop icon", REG_SZ, "Small", 6);
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  EXPECT_TRUE(WaitUntil([&] { return shell.View() == LVS_SMALLICON; }));
+  // The hook sits on the list view's own thread, not on the shell's main one.
+  SetRaw(setting, "Desktop icon", REG_SZ, "Large", 6);
+  ASSERT_TRUE(shell.PostAndWait());
+  EXPECT_EQ(shell.View(), static_cast<DWORD>(LVS_ICON));
+  // Destroying the window removes the hook; this thread, which set it, lives on.
+  dialog.DestroyWindow();
+  SetRaw(setting, "Desktop icon", REG_SZ, "Small", 6);
+  ASSERT_TRUE(shell.PostAndWait(5));
+  EXPECT_EQ(shell.View(), static_cast<DWORD>(LVS_ICON));
 }
 
 }  // namespace

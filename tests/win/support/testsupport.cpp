@@ -4,6 +4,8 @@
 
 #include <cstdio>
 
+#include "tools/shell_standin.h"
+
 namespace qovtest {
 
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
@@ -166,13 +168,14 @@ Process::~Process() {
   if (m_info.hThread) CloseHandle(m_info.hThread);
 }
 
-bool Process::Start(const std::string& commandLine) {
+bool Process::Start(const std::string& commandLine, const std::string& currentDir) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
-  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &m_info) != FALSE;
+  return CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        currentDir.empty() ? nullptr : currentDir.c_str(), &startup,
+                        &m_info) != FALSE;
 }
 
 bool Process::WaitForExit(DWORD timeoutMs, DWORD* exitCode) {
@@ -194,16 +197,27 @@ void Process::Kill() {
   }
 }
 
-bool WindowHost::Start(const std::vector<std::string>& windows) {
+namespace {
+
+// Starts a helper of QOV_HELPER_DIR with "--ready EVENT" before `arguments`
+// and waits until it signals that event.
+bool StartHelper(Process& process, const char* program, const std::string& arguments) {
   static int counter = 0;
   char event[64];
-  std::snprintf(event, sizeof(event), "QovWinHost%lu_%d", GetCurrentProcessId(), ++counter);
+  std::snprintf(event, sizeof(event), "QovHelperReady%lu_%d", GetCurrentProcessId(), ++counter);
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event);
-  std::string line = "\"" + HelperPath("qov_winhost.exe") + "\" --ready " + event;
-  for (const std::string& spec : windows) line += " \"" + spec + "\"";
-  bool ok = m_process.Start(line) && WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+  bool ok = process.Start("\"" + HelperPath(program) + "\" --ready " + event + arguments) &&
+            WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
   CloseHandle(ready);
-  if (!ok) return false;
+  return ok;
+}
+
+}  // namespace
+
+bool WindowHost::Start(const std::vector<std::string>& windows) {
+  std::string specs;
+  for (const std::string& spec : windows) specs += " \"" + spec + "\"";
+  if (!StartHelper(m_process, "qov_winhost.exe", specs)) return false;
   // Each window carries the number of the spec that made it.
   m_windows.assign(windows.size(), nullptr);
   for (HWND hwnd : TopLevelWindows(m_process.Id(), false)) {
@@ -227,6 +241,40 @@ RECT WindowRect(HWND hwnd) {
   return rect;
 }
 
+ShellStandIn::ShellStandIn(DWORD listStyle) {
+  char style[32];
+  std::snprintf(style, sizeof(style), " --style %lx", static_cast<unsigned long>(listStyle));
+  if (!StartHelper(m_process, "qov_shell.exe", style)) return;
+  for (HWND top : TopLevelWindows(m_process.Id(), false)) {
+    char cls[32] = "";
+    GetClassNameA(top, cls, sizeof(cls));
+    if (lstrcmpiA(cls, "Progman") != 0) continue;
+    HWND view = GetTopWindow(top);
+    m_list = view ? GetTopWindow(view) : nullptr;
+  }
+  if (m_list) m_thread = GetWindowThreadProcessId(m_list, nullptr);
+}
+
+void ShellStandIn::SetStyle(DWORD style) const {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(m_list, shellstandin::kSetStyle, 0, static_cast<LPARAM>(style),
+                      SMTO_NORMAL, 5000, &answer);
+}
+
+LRESULT ShellStandIn::Ask(UINT query) const {
+  DWORD_PTR answer = 0;
+  if (!SendMessageTimeoutA(m_list, query, 0, 0, SMTO_NORMAL, 5000, &answer)) return -1;
+  return static_cast<LRESULT>(answer);
+}
+
+bool ShellStandIn::PostAndWait(int count, DWORD timeoutMs) {
+  const LRESULT marks = Ask(shellstandin::kQueryMarks);
+  for (int i = 0; i < count; ++i)
+    if (!PostThreadMessageA(m_thread, WM_NULL, 0, 0)) return false;
+  if (!PostThreadMessageA(m_thread, shellstandin::kMark, 0, 0)) return false;
+  return WaitUntil([&] { return Ask(shellstandin::kQueryMarks) > marks; }, timeoutMs);
+}
+
 ProgramCopy::ProgramCopy(const char* tag) {
   static int counter = 0;
   char name[128];
@@ -238,6 +286,8 @@ ProgramCopy::ProgramCopy(const char* tag) {
   CreateDirectoryA(m_dir.c_str(), nullptr);
   m_path = m_dir + "\\" + m_appName + ".exe";
   CopyFileA(ProgramPath("QovDesktop.exe").c_str(), m_path.c_str(), FALSE);
+  // The loader binds the hook library beside the program.
+  CopyFileA(ProgramPath("QOV32.dll").c_str(), (m_dir + "\\QOV32.dll").c_str(), FALSE);
   DeleteAppKey(m_appName);
 }
 
@@ -259,7 +309,8 @@ ProgramCopy::~ProgramCopy() {
 }
 
 bool RunningProgram::Start() {
-  if (!m_process.Start("\"" + m_copy.Path() + "\"")) return false;
+  // In its own folder, so that the loader finds only the QOV32.dll beside it.
+  if (!m_process.Start("\"" + m_copy.Path() + "\"", m_copy.Dir())) return false;
   const std::string caption = "Qovデスクトップ";
   WaitUntil(
       [&] {

@@ -69,7 +69,8 @@ class Process {
   Process(const Process&) = delete;
   Process& operator=(const Process&) = delete;
 
-  bool Start(const std::string& commandLine);
+  // Starts in `currentDir` when given, else in this process's current folder.
+  bool Start(const std::string& commandLine, const std::string& currentDir = std::string());
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
   bool Running() const;
   DWORD Id() const { return m_info.dwProcessId; }
@@ -102,9 +103,39 @@ inline bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
+// The stand-in shell (qov_shell.exe, QOV_HELPER_DIR): a "Progman" window
+// titled "Program Manager" and its "SHELLDLL_DefView" child in the process's
+// main thread, the desktop icon list view ("SysListView32") in a desktop
+// thread of its own.  The process ends with the object.
+class ShellStandIn {
+ public:
+  explicit ShellStandIn(DWORD listStyle = WS_CHILD | WS_VISIBLE /* LVS_ICON */);
+  bool Started() const { return m_list != nullptr; }
+  HWND ListView() const { return m_list; }
+  DWORD DesktopThread() const { return m_thread; }
+  Process& Proc() { return m_process; }
+
+  DWORD Style() const { return static_cast<DWORD>(GetWindowLongA(m_list, GWL_STYLE)); }
+  DWORD View() const { return Style() & 3; }  // LVS_TYPEMASK
+  // Sets the list view's style from its own thread, as the shell would.
+  void SetStyle(DWORD style) const;
+  // Answer of the list view to a query of tools/shell_standin.h; -1 when it
+  // does not answer.
+  LRESULT Ask(UINT query) const;
+  // Posts `count` WM_NULL to the desktop thread and waits until that thread
+  // has retrieved them, and so run its WH_GETMESSAGE hooks for each.
+  bool PostAndWait(int count = 1, DWORD timeoutMs = 10000);
+
+ private:
+  Process m_process;
+  HWND m_list = nullptr;
+  DWORD m_thread = 0;
+};
+
 // QovDesktop.exe copied into a folder of its own under a unique file name,
-// so that it reads and writes a registry key of its own; the folder and the
-// key HKCU\Software\QovSoft\<name> go with the object.
+// so that it reads and writes a registry key of its own, with QOV32.dll
+// beside it; the folder and the key HKCU\Software\QovSoft\<name> go with
+// the object.
 class ProgramCopy {
  public:
   explicit ProgramCopy(const char* tag);
