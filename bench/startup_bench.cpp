@@ -58,7 +58,15 @@ double TimeStart(const std::string& path, const char* caption) {
     }
     if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
   }
-  if (search.found) PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+  if (search.found) {
+    PostMessageA(search.found, WM_COMMAND, IDCANCEL, 0);
+  } else {
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    std::fprintf(stderr, "%s: no window (process %s, exit code %lu)\n", path.c_str(),
+                 WaitForSingleObject(info.hProcess, 0) == WAIT_OBJECT_0 ? "ended" : "running",
+                 code);
+  }
   if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(info.hProcess, 1);
   CloseHandle(info.hProcess);
   CloseHandle(info.hThread);

@@ -72,3 +72,24 @@ FollowDecision DecideFollow(bool isMainWindow, const std::string& title,
 }
 
 }  // namespace core
+
+namespace core {
+
+Rect ClipToTaskbar(Rect bar, const Rect& t, int screenWidth, int screenHeight) {
+  const bool overlaps =
+      bar.left < t.right && t.left < bar.right && bar.top < t.bottom && t.top < bar.bottom;
+  if (!overlaps) return bar;
+  const bool wide = t.right - t.left >= t.bottom - t.top;
+  if (wide && t.bottom >= screenHeight && t.top > 0) {
+    if (bar.bottom > t.top) bar.bottom = t.top;
+  } else if (wide && t.top <= 0 && t.bottom < screenHeight) {
+    if (bar.top < t.bottom) bar.top = t.bottom;
+  } else if (!wide && t.right >= screenWidth && t.left > 0) {
+    if (bar.right > t.left) bar.right = t.left;
+  } else if (!wide && t.left <= 0 && t.right < screenWidth) {
+    if (bar.left < t.right) bar.left = t.right;
+  }
+  return bar;
+}
+
+}  // namespace core

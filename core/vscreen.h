@@ -52,3 +52,18 @@ FollowDecision DecideFollow(bool isMainWindow, const std::string& title,
                             bool moveAuto);
 
 }  // namespace core
+
+namespace core {
+
+struct Rect {
+  int left, top, right, bottom;
+};
+
+// Keeps an app-bar rectangle clear of the taskbar, as a shell that does not
+// clip app bars against its own taskbar (Wine's) would otherwise let it
+// overlap: the side facing the taskbar's screen edge moves in.  A taskbar
+// that is hidden, or does not lie along an edge of the screen, changes
+// nothing; nor does one the rectangle does not overlap.
+Rect ClipToTaskbar(Rect bar, const Rect& taskbar, int screenWidth, int screenHeight);
+
+}  // namespace core

@@ -19,6 +19,19 @@ const EdgeBarAxis kVertical = {IDD_VERTICAL_BAR, IDC_VERTICAL_SCROLLBAR, WM_VSCR
                                WM_VBAR_NOTIFY,   ABE_RIGHT,              SM_CYSCREEN,
                                SM_CYFULLSCREEN,  false};
 
+// Windows' shell keeps app bars off its taskbar; Wine's does not, so the
+// bars do it themselves.  Where the shell did, this changes nothing.
+void KeepClearOfTaskbar(RECT& rc) {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", "");
+  RECT t;
+  if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &t)) return;
+  core::Rect clipped = core::ClipToTaskbar({rc.left, rc.top, rc.right, rc.bottom},
+                                           {t.left, t.top, t.right, t.bottom},
+                                           GetSystemMetrics(SM_CXSCREEN),
+                                           GetSystemMetrics(SM_CYSCREEN));
+  SetRect(&rc, clipped.left, clipped.top, clipped.right, clipped.bottom);
+}
+
 void SetZOrder(HWND hwnd, HWND after) {
   SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
@@ -76,6 +89,7 @@ void CEdgeBar::PlaceBar() {
   else
     SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
   SHAppBarMessage(ABM_QUERYPOS, &m_record);
+  KeepClearOfTaskbar(m_record.rc);
   // The shell may have clipped the proposal against other bars; keep the
   // thickness.  The horizontal bar sits on whatever the shell left at the
   // bottom; the vertical bar always asks for the whole right strip.
@@ -83,6 +97,7 @@ void CEdgeBar::PlaceBar() {
     m_record.rc.top = m_record.rc.bottom - kThickness;
   else
     SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
+  KeepClearOfTaskbar(m_record.rc);
   SHAppBarMessage(ABM_SETPOS, &m_record);
   const RECT& rc = m_record.rc;
   MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);

@@ -177,3 +177,27 @@ TEST(Axis, OffsetsAlwaysAddUpToTheDistanceScrolled) {
     EXPECT_EQ(moved, InitialPosition(page, count) - stored) << "count " << count;
   }
 }
+
+TEST(Taskbar, BarsKeepClearOfTheTaskbarOnItsEdge) {
+  const int cx = 1280, cy = 800;
+  const Rect bottomTaskbar = {0, 772, 1280, 800};
+  // The horizontal bar's proposal sits on the taskbar; the vertical bar ends above it.
+  Rect h = ClipToTaskbar({0, 776, 1280, 800}, bottomTaskbar, cx, cy);
+  EXPECT_EQ(h.bottom, 772);
+  EXPECT_EQ(h.left, 0);
+  EXPECT_EQ(h.right, 1280);
+  Rect v = ClipToTaskbar({1256, 0, 1280, 800}, bottomTaskbar, cx, cy);
+  EXPECT_EQ(v.bottom, 772);
+  EXPECT_EQ(v.top, 0);
+  // Taskbars on the other edges push the facing side in.
+  EXPECT_EQ(ClipToTaskbar({1256, 0, 1280, 800}, {1230, 0, 1280, 800}, cx, cy).right, 1230);
+  EXPECT_EQ(ClipToTaskbar({0, 776, 1280, 800}, {0, 0, 60, 800}, cx, cy).left, 60);
+  EXPECT_EQ(ClipToTaskbar({1256, 0, 1280, 800}, {0, 0, 1280, 30}, cx, cy).top, 30);
+  // No overlap, or a taskbar that is not docked on an edge: unchanged.
+  Rect free = ClipToTaskbar({1256, 0, 1280, 700}, bottomTaskbar, cx, cy);
+  EXPECT_EQ(free.bottom, 700);
+  Rect floating = ClipToTaskbar({0, 776, 1280, 800}, {100, 500, 900, 790}, cx, cy);
+  EXPECT_EQ(floating.bottom, 800);
+  Rect whole = ClipToTaskbar({0, 776, 1280, 800}, {0, 0, 1280, 800}, cx, cy);
+  EXPECT_EQ(whole.bottom, 800);
+}
