@@ -32,6 +32,13 @@ enum Command : int {
   kCommandCount
 };
 
+// The "Hot key" value name of each command (Shift-JIS at run time).
+extern const char* const kCommandNames[kCommandCount];
+
+// The "Hot key" text of each command that the keyboard-mouse controller
+// writes for a user who has none.
+extern const char* const kDefaultHotKeys[kCommandCount];
+
 // Whether an entry runs for a message with this wParam while Ctrl and Alt
 // are as given: its key is set and equal to wParam, and its Ctrl and Alt
 // columns agree with the keys.  Neither key down never matches.

@@ -7,13 +7,14 @@
 #include <string>
 
 namespace core {
-namespace {
 
-HotKeyEntry Entry(const std::string& text) {
+static HotKeyEntry Entry(const std::string& text) {
   HotKeyEntry entry;
   DecodeHotKeyValue(reinterpret_cast<const unsigned char*>(text.c_str()), text.size() + 1, entry);
   return entry;
 }
+
+namespace {
 
 TEST(CommandMatches, CtrlAndAltColumnsMustAgreeWithBothKeys) {
   const HotKeyEntry ctrlAlt = Entry("C    A   Z"), ctrlOnly = Entry("C        Z"),
@@ -191,6 +192,23 @@ TEST(KeyOptions, EachRuleOnlyWithItsFlagKeyAndMessage) {
   }
   // Codes that only agree in the low byte are other keys.
   EXPECT_EQ(ApplyKeyOptions(kWmKeyDown, 0x12D, all).then, E::kGoOn);
+}
+
+
+TEST(DefaultHotKeys, EveryCommandHasAKeyOfItsOwn) {
+  for (int i = 0; i < kCommandCount; ++i) {
+    const HotKeyEntry entry = Entry(kDefaultHotKeys[i]);
+    ASSERT_NE(entry.Key(), 0) << i;
+    EXPECT_TRUE(entry.WantsCtrl() || entry.WantsAlt()) << i;
+    for (int j = 0; j < i; ++j) {
+      const HotKeyEntry other = Entry(kDefaultHotKeys[j]);
+      EXPECT_FALSE(other.Key() == entry.Key() && other.WantsCtrl() == entry.WantsCtrl() &&
+                   other.WantsAlt() == entry.WantsAlt())
+          << i << " and " << j << " share a combination";
+    }
+  }
+  EXPECT_EQ(Entry(kDefaultHotKeys[kMoveRightSlow]).Key(), 0x27);  // →
+  EXPECT_EQ(Entry(kDefaultHotKeys[kLeftClick]).Key(), 0x60);      // keypad 0
 }
 
 }  // namespace
