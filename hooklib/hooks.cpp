@@ -2,6 +2,7 @@
 // programs: no allocation, no exceptions, no locks, every handle closed.
 #include <cstring>
 
+#include "core/key_commands.h"
 #include "hooklib/qov32.h"
 #include "hooklib/settings.h"
 #include "hooklib/state.h"
@@ -40,6 +41,177 @@ LRESULT CALLBACK DesktopHookProc(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(g_state.desktopHook, code, wParam, lParam);
 }
 
+// ---- The keyboard command hook ----
+
+core::Point CursorPosition() { return {g_cursorX, g_cursorY}; }
+
+void SetCursorPosition(core::Point p) {
+  g_cursorX = p.x;
+  g_cursorY = p.y;
+}
+
+LPARAM PointParam(core::Point p) {
+  return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y));
+}
+
+WPARAM ParentNotifyParam(HWND window, UINT button) {
+  return MAKEWPARAM(button, static_cast<WORD>(GetDlgCtrlID(window)));
+}
+
+// The window at the cursor position, noted as the window under the cursor.
+HWND WindowAtCursor() {
+  const POINT point = {g_cursorX, g_cursorY};
+  g_windowUnderCursor = WindowFromPoint(point);
+  return g_windowUnderCursor;
+}
+
+// Tells the window at the cursor position that the pointer is over it, as a
+// button press would begin.
+void NoticeWindowAtCursor() {
+  HWND window = WindowAtCursor();
+  if (!window) return;
+  PostMessageA(window, WM_PARENTNOTIFY, ParentNotifyParam(window, WM_LBUTTONDOWN),
+               reinterpret_cast<LPARAM>(window));
+  PostMessageA(window, WM_NCHITTEST, 0, PointParam(CursorPosition()));
+}
+
+// Moves the real cursor to the cursor position.
+void PlaceCursor() {
+  NoticeWindowAtCursor();
+  mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE,
+              static_cast<DWORD>(core::AbsoluteCoordinate(g_cursorX, g_screenWidth)),
+              static_cast<DWORD>(core::AbsoluteCoordinate(g_cursorY, g_screenHeight)), 0, 0);
+}
+
+void PlaceCursorAt(core::Point p) {
+  SetCursorPosition(p);
+  PlaceCursor();
+}
+
+// The taskbar, found by its class with an empty title.
+HWND FindTaskbar() { return FindWindowA("Shell_TrayWnd", ""); }
+
+bool ToStartButton() {
+  HWND taskbar = FindTaskbar();
+  // Without a taskbar FindWindowEx would search the top-level windows.
+  HWND button = taskbar ? FindWindowExA(taskbar, nullptr, "Button", "") : nullptr;
+  RECT rect;
+  if (!button || !GetWindowRect(button, &rect)) return false;
+  PlaceCursorAt(core::InsideCorner(rect.left, rect.top));
+  return true;
+}
+
+bool ToActiveWindow() {
+  HWND active = GetActiveWindow();
+  RECT rect;
+  if (!active || !GetWindowRect(active, &rect)) return false;
+  PlaceCursorAt(core::InsideCorner(rect.left, rect.top));
+  return true;
+}
+
+bool LeftClick(UINT message) {
+  HWND window = WindowAtCursor();
+  if (!window) return false;
+  const core::Point cursor = CursorPosition();
+  if (GetParent(window))
+    PostMessageA(window, WM_PARENTNOTIFY, ParentNotifyParam(window, WM_LBUTTONDOWN),
+                 reinterpret_cast<LPARAM>(window));
+  PostMessageA(window, WM_NCHITTEST, 0, PointParam(cursor));
+  // Only a key-down clicks: the key-up of the same press just consumes.
+  if (!core::IsKeyDown(message)) return true;
+  POINT client = {cursor.x, cursor.y};
+  ScreenToClient(window, &client);
+  const LPARAM position = PointParam({client.x, client.y});
+  // Without a taskbar the cursor is outside it.
+  HWND taskbar = FindTaskbar();
+  RECT bar;
+  const bool outside = !taskbar || !GetWindowRect(taskbar, &bar) ||
+                       core::OutsideRect(cursor, bar.left, bar.top, bar.right, bar.bottom);
+  if (outside) {
+    mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
+  } else {
+    PostMessageA(window, WM_LBUTTONDOWN, 0, position);
+    PostMessageA(window, WM_LBUTTONUP, 0, position);
+  }
+  PostMessageA(window, WM_LBUTTONDOWN, 0, position);
+  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  PostMessageA(window, WM_LBUTTONUP, 0, position);
+  return true;
+}
+
+bool RightClick() {
+  HWND window = WindowAtCursor();
+  if (!window) return false;
+  const core::Point cursor = CursorPosition();
+  DefWindowProcA(window, WM_PARENTNOTIFY, ParentNotifyParam(window, WM_RBUTTONDOWN),
+                 reinterpret_cast<LPARAM>(window));
+  DefWindowProcA(window, WM_NCHITTEST, 0, PointParam(cursor));
+  mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+  POINT client = {cursor.x, cursor.y};
+  ScreenToClient(window, &client);
+  PostMessageA(window, WM_RBUTTONUP, 0, PointParam({client.x, client.y}));
+  PlaceCursor();
+  return true;
+}
+
+// Runs one command for a message; true when it consumed the message.
+bool RunCommand(int command, UINT message) {
+  g_screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  g_screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (command <= core::kMoveDownFast) {
+    NoticeWindowAtCursor();
+    g_state.stepCounter = core::NextStepCounter(g_state.stepCounter, message);
+  }
+  if (command <= core::kToBottomRight) {
+    PlaceCursorAt(core::CommandTarget(command, CursorPosition(), g_state.stepCounter,
+                                      g_screenWidth, g_screenHeight));
+    return true;
+  }
+  switch (command) {
+    case core::kToStartButton: return ToStartButton();
+    case core::kToActiveWindow: return ToActiveWindow();
+    case core::kLeftClick: return LeftClick(message);
+    case core::kRightClick: return RightClick();
+    default: return false;
+  }
+}
+
+// Whether any command is bound to this key at all: most messages carry no
+// bound key, and need not look at the keyboard.
+bool AnyCommandFor(WPARAM key) {
+  for (const core::HotKeyEntry& entry : g_hotKeys) {
+    if (entry.Key() != 0 && entry.Key() == key) return true;
+  }
+  return false;
+}
+
+// The commands for one retrieved message; true when one consumed it.
+bool RunCommands(MSG& msg) {
+  if (!AnyCommandFor(msg.wParam)) return false;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  for (int i = 0; i < kCommandCount; ++i) {
+    if (!core::CommandMatches(g_hotKeys[i], msg.wParam, ctrl, alt)) continue;
+    if (RunCommand(i, msg.message)) {
+      msg.wParam = core::kConsumedKey;  // no later command or option matches it
+      return true;
+    }
+  }
+  return false;
+}
+
+// The key options for one retrieved message.  True when the message counts
+// as consumed for the hooks after this one (a key turned into Space).
+bool ApplyKeyOptions(MSG& msg) {
+  bool flags[kKeyOptionCount];
+  for (int i = 0; i < kKeyOptionCount; ++i) flags[i] = g_keyOptions[i] != FALSE;
+  const core::KeyOptionEffect effect = core::ApplyKeyOptions(msg.message, msg.wParam, flags);
+  if (effect.then == core::KeyOptionEffect::kGoOn) return false;
+  msg.wParam = effect.wParam;
+  if (effect.postChar) PostMessageA(msg.hwnd, WM_CHAR, static_cast<unsigned char>(effect.postChar), 0);
+  return effect.then == core::KeyOptionEffect::kSpace;
+}
+
 }  // namespace
 
 }  // namespace qov32
@@ -48,11 +220,30 @@ using namespace qov32;
 
 extern "C" {
 
+// Every message goes on down the chain, changed or not: a hook that kept it
+// from the next one would silently break every other WH_GETMESSAGE hook on
+// the desktop.
 LRESULT WINAPI GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
-  return CallNextHookEx(g_state.messageHook, code, wParam, lParam);
+  MSG* msg = reinterpret_cast<MSG*>(lParam);
+  if (!msg) return CallNextHookEx(g_state.messageHook, code, wParam, lParam);
+  // The settings apply from the next key-down, in every process.
+  if (core::IsKeyDown(msg->message)) {
+    ReadHotKeyTable(g_hotKeys);
+    ReadKeyOptions(g_keyOptions);
+  }
+  bool consumed = RunCommands(*msg);
+  if (ApplyKeyOptions(*msg)) consumed = true;
+  return CallNextHookEx(g_state.messageHook, code, consumed ? 1 : wParam, lParam);
 }
 
+// Notes where the cursor is, for the keyboard commands of this process.
+// Non-client moves (title bars, borders) are not noted.
 LRESULT WINAPI MouseProc(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0 && wParam == WM_MOUSEMOVE && lParam) {
+    const MOUSEHOOKSTRUCT* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+    g_cursorX = info->pt.x;
+    g_cursorY = info->pt.y;
+  }
   return CallNextHookEx(g_state.mouseHook, code, wParam, lParam);
 }
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "core/hook_values.h"
+#include "core/key_commands.h"
 
 namespace qov32 {
 
@@ -27,8 +28,8 @@ constexpr int kInitialStepCounter = 10;
 
 // The commands of the keyboard command hook, in the order of their hot-key
 // entries; the names are the "Hot key" value names (Shift-JIS).
-constexpr int kCommandCount = 21;
-extern const char* const kCommandNames[kCommandCount];
+constexpr int kCommandCount = core::kCommandCount;
+using core::kCommandNames;
 
 // The "Key option" flags, in the order of their value names.
 enum KeyOption { kNoInsertKey, kNoCapsKey, kCommaExKey, kEqualExKey, kSpaceExKey, kKeyOptionCount };

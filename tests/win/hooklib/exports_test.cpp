@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "hooklib/qov32_loaded.h"
 #include "support/testsupport.h"
 #include "tools/shell_standin.h"
 
@@ -15,35 +16,6 @@ using namespace qovtest;
 namespace {
 
 const char kDesktopKey[] = "Software\\QovSoft\\QovDesktop\\Setting";
-
-// The library's exports, looked up in the loaded DLL.
-struct Qov32 {
-  HMODULE module = nullptr;
-  HHOOK(WINAPI* SetHookMessage)(DWORD) = nullptr;
-  BOOL(WINAPI* UnSetHookMessage)() = nullptr;
-  HHOOK(WINAPI* SetHookMouse)(DWORD) = nullptr;
-  BOOL(WINAPI* UnSetHookMouse)() = nullptr;
-  BOOL(WINAPI* SetHookDesktop)(DWORD) = nullptr;
-  BOOL(WINAPI* UnSetHookDesktop)() = nullptr;
-
-  template <typename F>
-  void Find(F& function, const char* name) {
-    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-  }
-  static Qov32& Get() {
-    static Qov32 dll;
-    if (!dll.module) {
-      dll.module = LoadLibraryA(ProgramPath("QOV32.dll").c_str());
-      dll.Find(dll.SetHookMessage, "SetHookMessage");
-      dll.Find(dll.UnSetHookMessage, "UnSetHookMessage");
-      dll.Find(dll.SetHookMouse, "SetHookMouse");
-      dll.Find(dll.UnSetHookMouse, "UnSetHookMouse");
-      dll.Find(dll.SetHookDesktop, "SetHookDesktop");
-      dll.Find(dll.UnSetHookDesktop, "UnSetHookDesktop");
-    }
-    return dll;
-  }
-};
 
 void SetDesktopIcon(const std::string& text) {
   SetRaw(kDesktopKey, "Desktop icon", REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));

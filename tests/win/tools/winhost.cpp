@@ -5,10 +5,12 @@
 //
 // Creates one top-level window per argument and signals the named event when
 // all exist.  An empty CLASS means the host's own class.  FLAGS letters:
-// m minimised, x maximised, h hidden, r refuses WM_CLOSE.  Each window carries
+// m minimised, x maximised, h hidden, r refuses WM_CLOSE, c and a hold Ctrl
+// and Alt down in the host's key state.  Each window carries
 // the 1-based number of its argument in the window property "QovIndex" and
 // counts the WM_CLOSE messages it received in "closes" (window properties
-// are readable from other processes).  The program ends with its last window.
+// are readable from other processes), the wParam of the last key message it
+// received in "key" and their number in "keys".  The program ends with its last window.
 #include <windows.h>
 
 #include <cstdlib>
@@ -29,7 +31,18 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       DestroyWindow(hwnd);
       return 0;
     }
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: {
+      SetPropA(hwnd, "key", reinterpret_cast<HANDLE>(wParam));
+      auto count = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "keys")) + 1;
+      SetPropA(hwnd, "keys", reinterpret_cast<HANDLE>(count));
+      return 0;
+    }
     case WM_DESTROY:
+      RemovePropA(hwnd, "key");
+      RemovePropA(hwnd, "keys");
       RemovePropA(hwnd, "QovIndex");
       RemovePropA(hwnd, "closes");
       RemovePropA(hwnd, "refuse");
@@ -77,6 +90,13 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& spec, int index) {
   // readable from other processes).
   SetPropA(hwnd, "QovIndex", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index)));
   if (flags.find('r') != std::string::npos) SetPropA(hwnd, "refuse", reinterpret_cast<HANDLE>(1));
+  if (flags.find('c') != std::string::npos || flags.find('a') != std::string::npos) {
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    if (flags.find('c') != std::string::npos) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    if (flags.find('a') != std::string::npos) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
+    SetKeyboardState(keys);
+  }
   if (flags.find('h') != std::string::npos) return true;
   int show = SW_SHOWNOACTIVATE;
   if (flags.find('m') != std::string::npos) show = SW_SHOWMINNOACTIVE;

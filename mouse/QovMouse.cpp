@@ -1,0 +1,85 @@
+#include "mouse/QovMouse.h"
+
+#include "core/key_commands.h"
+#include "fw/registry.h"
+#include "hooklib/qov32.h"
+
+namespace {
+
+// Where QOV32.dll reads its settings, whatever this program's file is named.
+const char kHotKeyPath[] = "Software\\QovSoft\\QovMouse\\Hot key";
+
+HICON LoadProgramIcon(int size) {
+  return static_cast<HICON>(LoadImageA(fw::CApp::Get()->Instance(),
+                                       MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size,
+                                       LR_SHARED));
+}
+
+}  // namespace
+
+bool WriteDefaultHotKeys() {
+  fw::CRegKey key;
+  if (key.Open(HKEY_CURRENT_USER, kHotKeyPath, KEY_QUERY_VALUE) == ERROR_SUCCESS) return false;
+  if (key.Create(HKEY_CURRENT_USER, kHotKeyPath, KEY_SET_VALUE) != ERROR_SUCCESS) return false;
+  bool written = true;
+  for (int i = 0; i < core::kCommandCount; ++i)
+    written = key.SetString(core::kCommandNames[i], core::kDefaultHotKeys[i]) && written;
+  return written;
+}
+
+BOOL CQovMouseDialog::OnInitDialog() {
+  fw::CDialog::OnInitDialog();
+  KeepHidden();
+  m_hIcon = LoadProgramIcon(GetSystemMetrics(SM_CXICON));
+  m_hSmallIcon = LoadProgramIcon(GetSystemMetrics(SM_CXSMICON));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
+  SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hSmallIcon));
+  BuildSystemMenu();
+
+  WriteDefaultHotKeys();
+  // The library reads the settings when it installs the hook and again at
+  // every key-down, in every process it is mapped into.
+  SetHookMessage(0);
+  SetHookMouse(0);
+  return TRUE;
+}
+
+void CQovMouseDialog::KeepHidden() {
+  // Above the top edge of the screen, with no visible area.  A move that
+  // changes nothing sends no WM_SIZE, so this does not recurse.
+  MoveWindow(m_hWnd, 0, -200, 100, -100, TRUE);
+}
+
+void CQovMouseDialog::BuildSystemMenu() {
+  HMENU system = GetSystemMenu(m_hWnd, FALSE);
+  if (!system) return;
+  // Only "Close" stays, renamed to say what it ends.
+  for (int position = GetMenuItemCount(system) - 1; position >= 0; --position) {
+    if (GetMenuItemID(system, position) != SC_CLOSE) DeleteMenu(system, position, MF_BYPOSITION);
+  }
+  ModifyMenuA(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE, "Qovマウスの終了");
+}
+
+bool CQovMouseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_SIZE:
+      KeepHidden();
+      return false;
+    case WM_DESTROY:
+      // Every process stops acting on the keys at its next message.
+      UnSetHookMessage();
+      UnSetHookMouse();
+      return false;
+    default:
+      return fw::CDialog::OnMessage(message, wParam, lParam, result);
+  }
+}
+
+BOOL CQovMouseApp::InitInstance() {
+  SetRegistryKey("QovSoft");
+  CQovMouseDialog dialog;
+  SetMainWnd(&dialog);
+  dialog.DoModal();
+  SetMainWnd(nullptr);
+  return FALSE;  // the dialog was the program's whole life
+}
