@@ -64,12 +64,12 @@ int main(int argc, char** argv) {
   int dragMessages = 0;
   for (int count : {10, 50, 200}) {
     const int rounds = std::max(3, baseRounds * 10 / count);
-    std::vector<std::string> specs;
+    std::vector<std::string> layouts;
     for (int i = 0; i < count; ++i)
-      specs.push_back("|Bench " + std::to_string(i) + "|" + std::to_string(20 + (i * 7) % 600) +
+      layouts.push_back("|Bench " + std::to_string(i) + "|" + std::to_string(20 + (i * 7) % 600) +
                       "," + std::to_string(20 + (i * 5) % 400) + ",200,150|");
     qovtest::WindowHost host;
-    if (!host.Start(specs)) {
+    if (!host.Start(layouts)) {
       std::fprintf(stderr, "could not start the window host\n");
       return 1;
     }

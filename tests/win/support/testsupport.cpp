@@ -215,10 +215,10 @@ bool StartHelper(Process& process, const char* program, const std::string& argum
 }  // namespace
 
 bool WindowHost::Start(const std::vector<std::string>& windows) {
-  std::string specs;
-  for (const std::string& spec : windows) specs += " \"" + spec + "\"";
-  if (!StartHelper(m_process, "qov_winhost.exe", specs)) return false;
-  // Each window carries the number of the spec that made it.
+  std::string layouts;
+  for (const std::string& layout : windows) layouts += " \"" + layout + "\"";
+  if (!StartHelper(m_process, "qov_winhost.exe", layouts)) return false;
+  // Each window carries the number of the layout that made it.
   m_windows.assign(windows.size(), nullptr);
   for (HWND hwnd : TopLevelWindows(m_process.Id(), false)) {
     auto index = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "QovIndex"));

@@ -81,7 +81,7 @@ class Process {
   PROCESS_INFORMATION m_info = {};
 };
 
-// Windows of another program (tools/winhost.cpp), one per spec
+// Windows of another program (tools/winhost.cpp), one per layout
 // "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, x maximised, h hidden,
 // r refuses WM_CLOSE).
 class WindowHost {
@@ -89,7 +89,7 @@ class WindowHost {
   bool Start(const std::vector<std::string>& windows);
   // The host's window with this title (the first, if several share it).
   HWND Find(const std::string& title) const;
-  // Every window the host made, in the order of the specs.
+  // Every window the host made, in the order of the layouts.
   const std::vector<HWND>& Windows() const { return m_windows; }
   Process& Proc() { return m_process; }
 

@@ -63,8 +63,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
-bool CreateHostWindow(HINSTANCE instance, const std::string& spec, int index) {
-  std::vector<std::string> field = Split(spec, '|');
+bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) {
+  std::vector<std::string> field = Split(layout, '|');
   if (field.size() < 3) return false;
   std::vector<std::string> rect = Split(field[2], ',');
   if (rect.size() != 4) return false;

@@ -161,12 +161,12 @@ TEST_F(Scrolling, DesktopIconsSlideInPlaceOfTheDesktopWhenSet) {
 }
 
 TEST_F(Scrolling, RandomScrollsKeepEveryWindowOnItsVirtualPlace) {
-  std::vector<std::string> specs;
+  std::vector<std::string> layouts;
   for (int i = 0; i < 8; ++i)
-    specs.push_back("|W" + std::to_string(i) + "|" + std::to_string(40 * i) + "," +
+    layouts.push_back("|W" + std::to_string(i) + "|" + std::to_string(40 * i) + "," +
                     std::to_string(30 * i) + ",200,150|" + (i == 7 ? "h" : ""));
   WindowHost host;
-  ASSERT_TRUE(host.Start(specs));
+  ASSERT_TRUE(host.Start(layouts));
   std::vector<POINT> start;
   for (HWND hwnd : host.Windows()) start.push_back(TopLeft(hwnd));
 
