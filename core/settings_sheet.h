@@ -1,5 +1,6 @@
 // Rules of the settings sheet: its spin arrows and the values its OK stores.
 #pragma once
+#include <string>
 
 namespace core {
 
@@ -8,6 +9,11 @@ namespace core {
 // arrow.  The value moves the other way, never below 1 and never past the
 // largest int; the control is told the negated change.
 int SpinStep(int value, int proposedDelta);
+
+// The integer value of an edit's text: a whole decimal number, with an
+// optional sign and blanks around it.  Anything else, or a number beyond the
+// int range, is 0.
+int EditInteger(const std::string& text);
 
 // A screen count as the settings store keeps it and the program applies it:
 // at least 1, and at most the largest count whose last view position,

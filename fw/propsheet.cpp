@@ -6,8 +6,8 @@ namespace fw {
 
 PROPSHEETPAGEA CPropertyPage::Descriptor() {
   PROPSHEETPAGEA page = {};
-  // The size of the Windows 95 record: every comctl32 takes it.
-  page.dwSize = PROPSHEETPAGEA_V1_SIZE;
+  // The sheet steps through an array of records by their sizes.
+  page.dwSize = sizeof(page);
   page.dwFlags = PSP_DEFAULT;
   page.hInstance = CApp::Get()->Instance();
   page.pszTemplate = MAKEINTRESOURCEA(TemplateId());

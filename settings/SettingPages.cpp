@@ -19,16 +19,15 @@ const CQovDesktopDialog* MainDialog() {
   return dynamic_cast<const CQovDesktopDialog*>(QovApp()->MainWnd());
 }
 
-// The integer value of an edit: text that is not a whole decimal number is 0.
-int EditInt(HWND page, UINT id) {
-  return static_cast<int>(GetDlgItemInt(page, static_cast<int>(id), nullptr, TRUE));
-}
-
 std::string EditText(HWND page, UINT id) {
   fw::CWnd edit;
   edit.m_hWnd = GetDlgItem(page, static_cast<int>(id));
   return edit.GetWindowText();
 }
+
+// The integer value of an edit: text that is not a whole decimal number is 0
+// (the dialog manager's own reading takes "3x" as 3 on some systems).
+int EditInt(HWND page, UINT id) { return core::EditInteger(EditText(page, id)); }
 
 // An arrow of an up-down control without a buddy: the value takes the step,
 // the control is turned the other way, and the edit shows the value (its

@@ -25,6 +25,18 @@ TEST(SettingsSheet, SpinArrowsStepByTheProposalWithAFloorOfOne) {
   EXPECT_EQ(core::SpinStep(INT_MAX, INT_MIN), INT_MAX);
 }
 
+TEST(SettingsSheet, EditTextIsAWholeNumberOrZero) {
+  EXPECT_EQ(core::EditInteger("3"), 3);
+  EXPECT_EQ(core::EditInteger("-2"), -2);
+  EXPECT_EQ(core::EditInteger("+12"), 12);
+  EXPECT_EQ(core::EditInteger("  42 "), 42);
+  EXPECT_EQ(core::EditInteger("2147483647"), INT_MAX);
+  EXPECT_EQ(core::EditInteger("-2147483648"), INT_MIN);
+  for (const char* zero : {"", " ", "3x", "x3", "-", "+", "1 2", "3.0", "2147483648",
+                           "-2147483649", "99999999999999999999", "\x82\x52"})
+    EXPECT_EQ(core::EditInteger(zero), 0) << zero;
+}
+
 TEST(SettingsSheet, ScreenCountsStayWithinWhatTheScrollBarsCarry) {
   EXPECT_EQ(core::ClampScreenCount(0, 1280), 1);
   EXPECT_EQ(core::ClampScreenCount(-3, 1280), 1);
