@@ -56,14 +56,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   InstallDesktopHook();
 
   const CQovDesktopApp* app = QovApp();
-  m_strWallPaperDirectory =
-      app->ReadStringSetting(settings::kSetting, settings::kWallPaperDirectory, std::string());
-  if (m_strWallPaperDirectory.empty()) {
-    // The Windows directory stands in for an empty setting; it is not written back.
-    char windows[MAX_PATH] = "";
-    UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) m_strWallPaperDirectory.assign(windows, length);
-  }
+  m_strWallPaperDirectory = ReadWallPaperDirectory();
   m_nWallPaperInterval = core::ClampWallPaperInterval(app->ReadIntSetting(
       settings::kSetting, settings::kWallPaperInterval, settings::kDefaultWallPaperInterval));
   StartWallPaperTimer();

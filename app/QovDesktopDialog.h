@@ -57,6 +57,8 @@ class CQovDesktopDialog : public fw::CDialog {
   // not reach the default processing.
   bool OnSysCommand(UINT id);
   void OnScreenSaver();
+  // The settings sheet; on OK every value is stored and applied.
+  void OnSettings();
 
   HICON m_hSmallIcon;
 };

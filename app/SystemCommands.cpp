@@ -6,7 +6,10 @@
 #include "app/ScreenSaver.h"
 #include "app/settings_names.h"
 #include "core/closefilter.h"
+#include "core/settings_rules.h"
+#include "core/settings_sheet.h"
 #include "resdisplay/ResourceDialog.h"
+#include "settings/SettingPages.h"
 
 namespace {
 
@@ -35,6 +38,9 @@ bool CQovDesktopDialog::OnSysCommand(UINT id) {
     about.DoModal();
   }
   switch (id) {
+    case ID_SYS_SETTINGS:
+      OnSettings();
+      break;
     case ID_SYS_JUMP:
       JumpToRecordedWindow();
       break;
@@ -74,4 +80,51 @@ void CQovDesktopDialog::OnScreenSaver() {
   if (!ChooseScreenSaverFile(m_hWnd, path)) return;
   StartScreenSaver(m_hWnd, path);
   app->WriteStringSetting(settings::kSetting, settings::kScreenSaver, path);
+}
+
+void CQovDesktopDialog::OnSettings() {
+  fw::CPropertySheet sheet("設定", this);
+  CDesktopSettingPropertyPage desktop;
+  CDesignSettingPropertyPage design;
+  CWallPaperSettingPropertyPage wallPaper;
+  sheet.AddPage(&desktop);
+  sheet.AddPage(&design);
+  sheet.AddPage(&wallPaper);
+  if (sheet.DoModal() != IDOK) return;
+
+  const CQovDesktopApp* app = QovApp();
+  // Typed counts are taken as typed by the page; what is stored and applied
+  // is a count the virtual screen can have: one screen at least, and no more
+  // than a 16-bit scroll position reaches on the primary screen.
+  m_nHeight = core::ClampScreenCount(desktop.m_nHeight, m_wndVerticalBar.m_nPageSize > 0
+                                                            ? m_wndVerticalBar.m_nPageSize
+                                                            : GetSystemMetrics(SM_CYSCREEN));
+  m_nWidth = core::ClampScreenCount(desktop.m_nWidth, m_wndHorizontalBar.m_nPageSize > 0
+                                                          ? m_wndHorizontalBar.m_nPageSize
+                                                          : GetSystemMetrics(SM_CXSCREEN));
+  app->WriteIntSetting(settings::kScreen, settings::kHeight, m_nHeight);
+  app->WriteIntSetting(settings::kScreen, settings::kWidth, m_nWidth);
+  m_bMoveAuto = desktop.m_bMoveAuto;
+  app->WriteIntSetting(settings::kSetting, settings::kMoveAuto, m_bMoveAuto);
+  m_bFineFirst = desktop.m_bFineFirst;
+  app->WriteIntSetting(settings::kSetting, settings::kFineFirst, m_bFineFirst);
+  // Written before the hook goes in again: the hook reads it to apply it.
+  app->WriteStringSetting(settings::kSetting, settings::kDesktopIcon, design.m_strDesktopIcon);
+  InstallDesktopHook();
+  app->WriteStringSetting(settings::kSetting, settings::kScreenSaver, design.m_strScreenSaver);
+  m_strWallPaperDirectory = wallPaper.m_strDirectory;
+  app->WriteStringSetting(settings::kSetting, settings::kWallPaperDirectory,
+                          m_strWallPaperDirectory);
+  m_wndVerticalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
+  m_wndHorizontalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
+  app->WriteIntSetting(settings::kSetting, settings::kMoveDesktopIcons,
+                       desktop.m_bMoveDesktopIcons);
+  // A typed 0 or a non-number would make a timer that never rests.
+  m_nWallPaperInterval = core::ClampWallPaperInterval(wallPaper.m_nInterval);
+  app->WriteIntSetting(settings::kSetting, settings::kWallPaperInterval, m_nWallPaperInterval);
+  KillTimer(m_hWnd, kWallPaperTimer);
+  StartWallPaperTimer();
+
+  MessageBoxA(m_hWnd, "設定は次回の「Qovデスクトップ」の起動時から有効になります。",
+              "Qovデスクトップ", MB_OK);
 }

@@ -1,8 +1,12 @@
 #include "app/WallPaper.h"
 
+#include <windows.h>
+
 #include <cstring>
 #include <vector>
 
+#include "app/QovDesktopApp.h"
+#include "app/settings_names.h"
 #include "core/wallpaper.h"
 #include "fw/findfile.h"
 
@@ -31,4 +35,15 @@ int ChangeWallPaper(const std::string& directory, int index) {
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &path[0], 0);
   }
   return step.index;
+}
+
+std::string ReadWallPaperDirectory() {
+  std::string directory = QovApp()->ReadStringSetting(settings::kSetting,
+                                                      settings::kWallPaperDirectory, std::string());
+  if (directory.empty()) {
+    char windows[MAX_PATH] = "";
+    const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) directory.assign(windows, length);
+  }
+  return directory;
 }

@@ -8,3 +8,7 @@
 // for this session only, and returns the position to keep for the next
 // change.  Leaves the wallpaper as it is when no bitmap is found there.
 int ChangeWallPaper(const std::string& directory, int index);
+
+// The stored "Wall paper directory", or the Windows directory when it is
+// empty; the fallback is not written back.
+std::string ReadWallPaperDirectory();

@@ -1,6 +1,7 @@
 #include "fw/dialog.h"
 
 #include "fw/app.h"
+#include "fw/ctrl.h"
 
 namespace fw {
 
@@ -73,6 +74,9 @@ bool CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
     case WM_COMMAND:
       result = 0;
       return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_NOTIFY:
+      result = 0;
+      return OnNotify(static_cast<UINT>(wParam), reinterpret_cast<NMHDR*>(lParam), result);
     default:
       return false;
   }
@@ -88,7 +92,14 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
   }
   // Messages after the object let go go to the dialog manager alone.
   if (self == nullptr) return FALSE;
+  return Dispatch(self, hwnd, message, wParam, lParam);
+}
 
+bool CDialog::OnNotify(UINT /*id*/, NMHDR* header, LRESULT& result) {
+  return header != nullptr && CSubclassedCtrl::Reflect(*header, result);
+}
+
+INT_PTR CDialog::Dispatch(CDialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   bool handled = false;
   try {

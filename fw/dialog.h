@@ -39,6 +39,13 @@ class CDialog : public CWnd {
   virtual bool OnCommand(UINT id, UINT code, HWND control);
   virtual void OnOK() { EndDialog(IDOK); }
   virtual void OnCancel() { EndDialog(IDCANCEL); }
+  // Notifications of the dialog's controls.  By default a notification from
+  // a control that a control object has subclassed is reflected to it.
+  virtual bool OnNotify(UINT id, NMHDR* header, LRESULT& result);
+
+  // Hands one message to `self` (already bound to `hwnd`) and answers the
+  // dialog manager; for dialog procedures that find `self` their own way.
+  static INT_PTR Dispatch(CDialog* self, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
  private:
   static CDialog* s_pCreating;

@@ -1,0 +1,24 @@
+// Rules of the settings sheet: its spin arrows and the values its OK stores.
+#pragma once
+#include <string>
+
+namespace core {
+
+// A click on an up-down control without a buddy and with the default range
+// (minimum 100, maximum 0) proposes -1 for the up arrow and +1 for the down
+// arrow.  The value moves the other way, never below 1 and never past the
+// largest int; the control is told the negated change.
+int SpinStep(int value, int proposedDelta);
+
+// The integer value of an edit's text: a whole decimal number, with an
+// optional sign and blanks around it.  Anything else, or a number beyond the
+// int range, is 0.
+int EditInteger(const std::string& text);
+
+// A screen count as the settings store keeps it and the program applies it:
+// at least 1, and at most the largest count whose last view position,
+// (count - 1) pages of `pageSize` pixels, a 16-bit scroll position can
+// carry.  A page size below 1 bounds nothing but the floor.
+int ClampScreenCount(int count, int pageSize);
+
+}  // namespace core
