@@ -92,11 +92,12 @@ TEST_F(FolderTree, RootIsTheDesktopsFoldersInTheShellsOrder) {
     ASSERT_NE(root[i].record, nullptr);
     EXPECT_FALSE(root[i].text.empty());
     // Sorted by the desktop folder's own comparison, not as enumerated.
-    if (i > 0)
+    if (i > 0) {
       EXPECT_LE(static_cast<short>(HRESULT_CODE(desktop->CompareIDs(
                     0, root[i - 1].record->relativeId, root[i].record->relativeId))),
                 0)
           << root[i - 1].text << " / " << root[i].text;
+    }
     // An expand button exactly for the folders that say they have sub-folders.
     LPCITEMIDLIST id = root[i].record->relativeId;
     ULONG attributes = SFGAO_HASSUBFOLDER | SFGAO_FOLDER;
