@@ -14,47 +14,6 @@ using namespace qovtest;
 
 namespace {
 
-// Windows Help as the program sees it: the window WinHelpA looks for.  It
-// records the file and command of each request instead of opening anything.
-class WinHelpStandIn {
- public:
-  WinHelpStandIn() {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MS_WINHELP";
-    RegisterClassA(&wc);
-    m_hwnd = CreateWindowExA(0, "MS_WINHELP", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             wc.hInstance, nullptr);
-    s_requests.clear();
-  }
-  ~WinHelpStandIn() { DestroyWindow(m_hwnd); }
-
-  struct Request {
-    std::string file;
-    unsigned command;
-  };
-  static std::vector<Request> s_requests;
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_COPYDATA) {
-      // The WINHELP block: size, command, data, reserved, file and data offsets.
-      auto* copy = reinterpret_cast<COPYDATASTRUCT*>(lParam);
-      const auto* block = static_cast<const unsigned char*>(copy->lpData);
-      WORD command = *reinterpret_cast<const WORD*>(block + 2);
-      WORD fileOffset = *reinterpret_cast<const WORD*>(block + 12);
-      std::string file;
-      if (fileOffset) file = reinterpret_cast<const char*>(block + fileOffset);
-      s_requests.push_back({file, command});
-      return TRUE;
-    }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
-  }
-  HWND m_hwnd;
-};
-std::vector<WinHelpStandIn::Request> WinHelpStandIn::s_requests;
-
 class MainDialog : public AppTest {};
 
 std::string MenuText(HMENU menu, int position) {
@@ -207,24 +166,6 @@ TEST_F(MainDialog, EndsOnOkCancelAndClose) {
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(hwnd); }, 2000)) << "way " << how;
     EXPECT_EQ(dialog.m_hWnd, nullptr);
   }
-}
-
-TEST_F(MainDialog, HelpButtonAsksWindowsHelpForTheProgramsHelpFile) {
-  WinHelpStandIn help;
-  CQovDesktopDialog dialog;
-  m_app.SetMainWnd(&dialog);
-  ASSERT_TRUE(dialog.Create());
-  SendMessageA(GetDlgItem(dialog.m_hWnd, ID_HELP), BM_CLICK, 0, 0);
-  ASSERT_EQ(WinHelpStandIn::s_requests.size(), 1u);
-  std::string file = WinHelpStandIn::s_requests[0].file;
-  std::string module = m_app.ModulePath();
-  EXPECT_EQ(file, module.substr(0, module.size() - 4) + ".HLP");
-  EXPECT_NE(WinHelpStandIn::s_requests[0].command, static_cast<unsigned>(HELP_QUIT));
-  // Ending the program tells Windows Help it is no longer needed.
-  dialog.DestroyWindow();
-  ASSERT_EQ(WinHelpStandIn::s_requests.size(), 2u);
-  EXPECT_EQ(WinHelpStandIn::s_requests[1].command, static_cast<unsigned>(HELP_QUIT));
-  m_app.SetMainWnd(nullptr);
 }
 
 TEST_F(MainDialog, HooksTheDesktopIconWindowsThreadUntilDestroyed) {

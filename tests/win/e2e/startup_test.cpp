@@ -96,47 +96,24 @@ TEST(Startup, EachProgramFileNameHasItsOwnKey) {
   EXPECT_TRUE(second.EndsWithin(5000));
 }
 
-// Windows Help as the program reaches it: a window of class "MS_WINHELP"
-// in this process that records the help file of each request.
-std::vector<std::string> g_helpFiles;
-LRESULT CALLBACK WinHelpProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COPYDATA) {
-    const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    const auto* block = static_cast<const unsigned char*>(copy->lpData);
-    WORD fileOffset = 0;
-    if (copy->cbData >= 14) memcpy(&fileOffset, block + 12, sizeof(fileOffset));
-    g_helpFiles.push_back(fileOffset && fileOffset < copy->cbData
-                              ? std::string(reinterpret_cast<const char*>(block + fileOffset))
-                              : std::string());
-    return TRUE;
-  }
-  return DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
 TEST(Startup, HelpButtonAsksWindowsHelpForTheHlpFileBesideTheProgram) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = WinHelpProc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "MS_WINHELP";
-  RegisterClassA(&wc);
-  HWND help = CreateWindowExA(0, "MS_WINHELP", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                              wc.hInstance, nullptr);
-  ASSERT_NE(help, nullptr);
-  g_helpFiles.clear();
-
+  WinHelpStandIn help;
   RunningProgram program("Help");
   ASSERT_TRUE(program.Start());
   HWND button = GetDlgItem(program.Main(), 0xE146);
   ASSERT_NE(button, nullptr);
   PostMessageA(button, BM_CLICK, 0, 0);
-  ASSERT_TRUE(WaitUntil([] { return !g_helpFiles.empty(); }));
+  ASSERT_TRUE(WaitUntil([&] { return !help.Requests().empty(); }));
   std::string expected = program.Copy().Path();
   expected = expected.substr(0, expected.size() - 4) + ".HLP";
-  EXPECT_EQ(g_helpFiles[0], expected);
+  EXPECT_EQ(help.Requests()[0].file, expected);
+  EXPECT_NE(help.Requests()[0].command, static_cast<unsigned>(HELP_QUIT));
 
+  // Ending the program tells Windows Help it is no longer needed.
   PostMessageA(program.Main(), WM_COMMAND, IDCANCEL, 0);
   EXPECT_TRUE(program.EndsWithin(5000));
-  DestroyWindow(help);
+  ASSERT_TRUE(WaitUntil([&] { return help.Requests().size() == 2; }, 2000));
+  EXPECT_EQ(help.Requests()[1].command, static_cast<unsigned>(HELP_QUIT));
 }
 
 TEST(WindowHost, MakesTitledWindowsOfAnotherProgram) {

@@ -176,6 +176,25 @@ class RunningProgram {
   HWND m_main = nullptr;
 };
 
+// Windows Help as a program reaches it: the window of class "MS_WINHELP"
+// that WinHelpA sends its requests to, here recording each request's help
+// file and command instead of opening anything.
+class WinHelpStandIn {
+ public:
+  struct Request {
+    std::string file;
+    unsigned command;
+  };
+  WinHelpStandIn();
+  ~WinHelpStandIn();
+  const std::vector<Request>& Requests() const { return s_requests; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static std::vector<Request> s_requests;
+  HWND m_hwnd;
+};
+
 // Deletes HKCU\Software\QovSoft\<appName> now and when the object goes.
 class AppKeyGuard {
  public:
