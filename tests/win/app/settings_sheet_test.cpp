@@ -4,6 +4,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <memory>
 #include <string>
@@ -227,6 +228,38 @@ TEST_F(SettingsSheet, ArrowsTypedTextAndClicksReachTheStoredValues) {
   EXPECT_EQ(String("Wall paper directory"), "D:\\pictures");
   EXPECT_EQ(Int("Setting", "Wall paper interval"), 1);
   EXPECT_EQ(m_dialog.m_nWallPaperInterval, 1);
+}
+
+TEST_F(SettingsSheet, DesignPageBrowsesForTheScreenSaverFile) {
+  const std::string saver = HelperPath("qov_saver.scr");
+  std::string afterCancel, afterChoice;
+  int dialogs = 0;
+  RunSheet(
+      [&](HWND sheet) {
+        HWND design = ShowPage(sheet, 1);
+        Type(design, 1011, "C:\\old.scr");
+        {
+          // Cancelled: the edit keeps what it had.
+          ModalDriver cancel([&] { return FindOwnedDialog(sheet); },
+                             [](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+          Click(design, 1012);
+          dialogs += cancel.Runs();
+        }
+        afterCancel = Text(design, 1011);
+        ModalDriver choose([&] { return FindOwnedDialog(sheet); },
+                           [&](HWND dialog) {
+                             SetDlgItemTextA(dialog, cmb13, saver.c_str());
+                             SendMessageA(dialog, WM_COMMAND, IDOK, 0);
+                           });
+        Click(design, 1012);
+        dialogs += choose.Runs();
+        afterChoice = Text(design, 1011);
+      },
+      IDOK);
+  EXPECT_EQ(dialogs, 2);
+  EXPECT_EQ(afterCancel, "C:\\old.scr");
+  EXPECT_EQ(lstrcmpiA(afterChoice.c_str(), saver.c_str()), 0) << afterChoice;
+  EXPECT_EQ(lstrcmpiA(String("Screen saver").c_str(), saver.c_str()), 0) << String("Screen saver");
 }
 
 TEST_F(SettingsSheet, CancelWritesNothingAndLeavesTimerTwoAlone) {
