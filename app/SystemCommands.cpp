@@ -4,6 +4,7 @@
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
 #include "app/ScreenSaver.h"
+#include "app/WallPaper.h"
 #include "app/settings_names.h"
 #include "core/closefilter.h"
 #include "core/settings_rules.h"
@@ -112,9 +113,11 @@ void CQovDesktopDialog::OnSettings() {
   app->WriteStringSetting(settings::kSetting, settings::kDesktopIcon, design.m_strDesktopIcon);
   InstallDesktopHook();
   app->WriteStringSetting(settings::kSetting, settings::kScreenSaver, design.m_strScreenSaver);
-  m_strWallPaperDirectory = wallPaper.m_strDirectory;
+  // An emptied directory is stored empty and, as at the next start, stands
+  // for the Windows directory: the rotation never searches the current one.
+  m_strWallPaperDirectory = WallPaperDirectoryOrWindows(wallPaper.m_strDirectory);
   app->WriteStringSetting(settings::kSetting, settings::kWallPaperDirectory,
-                          m_strWallPaperDirectory);
+                          wallPaper.m_strDirectory);
   m_wndVerticalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
   m_wndHorizontalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
   app->WriteIntSetting(settings::kSetting, settings::kMoveDesktopIcons,

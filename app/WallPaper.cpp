@@ -37,13 +37,14 @@ int ChangeWallPaper(const std::string& directory, int index) {
   return step.index;
 }
 
+std::string WallPaperDirectoryOrWindows(const std::string& directory) {
+  if (!directory.empty()) return directory;
+  char windows[MAX_PATH] = "";
+  const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? std::string(windows, length) : std::string();
+}
+
 std::string ReadWallPaperDirectory() {
-  std::string directory = QovApp()->ReadStringSetting(settings::kSetting,
-                                                      settings::kWallPaperDirectory, std::string());
-  if (directory.empty()) {
-    char windows[MAX_PATH] = "";
-    const UINT length = GetWindowsDirectoryA(windows, MAX_PATH);
-    if (length > 0 && length < MAX_PATH) directory.assign(windows, length);
-  }
-  return directory;
+  return WallPaperDirectoryOrWindows(QovApp()->ReadStringSetting(
+      settings::kSetting, settings::kWallPaperDirectory, std::string()));
 }

@@ -9,6 +9,10 @@
 // change.  Leaves the wallpaper as it is when no bitmap is found there.
 int ChangeWallPaper(const std::string& directory, int index);
 
+// A "Wall paper directory" as the rotation uses it: the Windows directory
+// stands in for an empty one.
+std::string WallPaperDirectoryOrWindows(const std::string& directory);
+
 // The stored "Wall paper directory", or the Windows directory when it is
 // empty; the fallback is not written back.
 std::string ReadWallPaperDirectory();

@@ -262,6 +262,15 @@ TEST_F(SettingsSheet, DesignPageBrowsesForTheScreenSaverFile) {
   EXPECT_EQ(lstrcmpiA(String("Screen saver").c_str(), saver.c_str()), 0) << String("Screen saver");
 }
 
+TEST_F(SettingsSheet, AnEmptiedWallPaperDirectoryStandsForTheWindowsDirectory) {
+  m_app.WriteStringSetting("Setting", "Wall paper directory", "D:\\pictures");
+  RunSheet([&](HWND sheet) { Type(ShowPage(sheet, 2), 1013, ""); }, IDOK);
+  char windows[MAX_PATH] = "";
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  EXPECT_EQ(String("Wall paper directory"), "");
+  EXPECT_EQ(m_dialog.m_strWallPaperDirectory, windows);
+}
+
 TEST_F(SettingsSheet, CancelWritesNothingAndLeavesTimerTwoAlone) {
   m_dialog.m_nHeight = 3;
   FastWallPaperTimer();
