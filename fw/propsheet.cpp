@@ -69,6 +69,23 @@ void CPropertySheet::AddPage(CPropertyPage* page) {
   m_pages.push_back(page);
 }
 
+namespace {
+
+// The sheet's owner is a window that is never seen: the sheet goes to the
+// middle of the work area, like the program's other dialogs.
+int CALLBACK CenterSheet(HWND sheet, UINT message, LPARAM) {
+  if (message != PSCB_INITIALIZED) return 0;
+  RECT area, rect;
+  if (!SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0) || !GetWindowRect(sheet, &rect)) return 0;
+  const int x = area.left + ((area.right - area.left) - (rect.right - rect.left)) / 2;
+  const int y = area.top + ((area.bottom - area.top) - (rect.bottom - rect.top)) / 2;
+  SetWindowPos(sheet, nullptr, x > area.left ? x : area.left, y > area.top ? y : area.top, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return 0;
+}
+
+}  // namespace
+
 INT_PTR CPropertySheet::DoModal() {
   if (m_pages.empty()) return -1;
   std::vector<PROPSHEETPAGEA> pages;
@@ -80,7 +97,8 @@ INT_PTR CPropertySheet::DoModal() {
   header.dwSize = PROPSHEETHEADERA_V1_SIZE;
   // No Apply button: every page keeps its values until OK, so it would never
   // become active; no Help button: there is no help for the pages.
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW;
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+  header.pfnCallback = CenterSheet;
   header.hwndParent = parent ? parent->m_hWnd : nullptr;
   header.hInstance = CApp::Get()->Instance();
   header.pszCaption = m_pszCaption;
