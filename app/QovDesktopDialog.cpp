@@ -5,6 +5,7 @@
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
+#include "fw/shellwnd.h"
 #include "hooklib/qov32.h"
 
 namespace {
@@ -114,11 +115,8 @@ void CQovDesktopDialog::BuildSystemMenu() {
 }
 
 void CQovDesktopDialog::InstallDesktopHook() {
-  // The desktop icon window is the first child of the first child of the
-  // shell's "ProgMan" window; the hook goes on the thread that owns it.
-  HWND progman = FindWindowA("ProgMan", nullptr);
-  HWND view = progman ? GetTopWindow(progman) : nullptr;
-  HWND icons = view ? GetTopWindow(view) : nullptr;
+  // The hook goes on the thread that owns the desktop icon window.
+  HWND icons = fw::FindDesktopIconWindow();
   if (icons) SetHookDesktop(GetWindowThreadProcessId(icons, nullptr));
 }
 

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "timing.h"
 #include "tools/shell_standin.h"
 
 namespace {
@@ -33,21 +34,17 @@ DWORD WINAPI DesktopThread(LPVOID) {
                                                  &progman);
   shellstandin::CreateIconView(view, WS_CHILD | WS_VISIBLE | LVS_ICON);
   SetEvent(g_ready);
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
   MSG msg;
   while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
     if (msg.hwnd || msg.message != kRun) continue;
     const DWORD self = GetCurrentThreadId();
     const LPARAM count = msg.lParam;
-    LARGE_INTEGER start, end;
-    QueryPerformanceCounter(&start);
+    const double start = bench::NowMs();
     for (LPARAM i = 0; i < count; ++i) {
       PostThreadMessageA(self, WM_NULL, 0, 0);
       GetMessageA(&msg, nullptr, 0, 0);
     }
-    QueryPerformanceCounter(&end);
-    g_seconds = double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
+    g_seconds = (bench::NowMs() - start) / 1000;
     SetEvent(g_done);
   }
   return 0;
@@ -63,11 +60,6 @@ double Measure(DWORD thread, int messages) {
   PostThreadMessageA(thread, kRun, 0, messages);
   WaitForSingleObject(g_done, INFINITE);
   return g_seconds * 1e6 / messages;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
 }
 
 // The value as it was, to be put back.
@@ -145,7 +137,7 @@ int main(int argc, char** argv) {
   Restore(key, saved);
   RegCloseKey(key);
 
-  const double n = Median(none), e = Median(empty), d = Median(desktop);
+  const double n = bench::Median(none), e = bench::Median(empty), d = bench::Median(desktop);
   std::printf("per message on the hooked thread (post + retrieve), median of %d rounds of %d:\n",
               rounds, messages);
   std::printf("  no hook                %8.2f us\n", n);

@@ -15,36 +15,29 @@
 #include <cstdlib>
 #include <vector>
 
+#include "timing.h"
+
 namespace {
 
 LRESULT CALLBACK EmptyHook(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-double Seconds(const LARGE_INTEGER& start) {
-  LARGE_INTEGER end, frequency;
-  QueryPerformanceCounter(&end);
-  QueryPerformanceFrequency(&frequency);
-  return double(end.QuadPart - start.QuadPart) / frequency.QuadPart;
-}
-
 // Microseconds per posted message retrieved by this thread.
 double PostedMessages(HWND window, UINT message, WPARAM wParam, int count) {
-  LARGE_INTEGER start;
-  QueryPerformanceCounter(&start);
+  const double start = bench::NowMs();
   MSG msg;
   for (int i = 0; i < count; ++i) {
     PostMessageA(window, message, wParam, 0);
     GetMessageA(&msg, nullptr, 0, 0);
   }
-  return Seconds(start) * 1e6 / count;
+  return (bench::NowMs() - start) * 1000 / count;
 }
 
 // Microseconds per mouse move, from SendInput until this thread retrieves it.
 double MouseMoves(int count) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  LARGE_INTEGER start;
-  QueryPerformanceCounter(&start);
+  const double start = bench::NowMs();
   MSG msg;
   for (int i = 0; i < count; ++i) {
     INPUT input = {};
@@ -57,12 +50,7 @@ double MouseMoves(int count) {
       if (!GetMessageA(&msg, nullptr, 0, 0)) return 0;
     } while (msg.message != WM_MOUSEMOVE);
   }
-  return Seconds(start) * 1e6 / count;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
+  return (bench::NowMs() - start) * 1000 / count;
 }
 
 }  // namespace
@@ -126,7 +114,8 @@ int main(int argc, char** argv) {
               {"WM_KEYDOWN, unbound key (post + retrieve)", "GetMsgProc", keyDown},
               {"mouse move (SendInput + retrieve)", "MouseProc", mouse}};
   for (const auto& row : rows) {
-    const double n = Median(row.v[kNone]), e = Median(row.v[kEmpty]), q = Median(row.v[kQov]);
+    const double n = bench::Median(row.v[kNone]), e = bench::Median(row.v[kEmpty]),
+                 q = bench::Median(row.v[kQov]);
     std::printf("  %s\n", row.what);
     std::printf("    no hook %8.2f us   empty hook %8.2f us   %-10s %8.2f us\n", n, e, row.qov, q);
     std::printf("    hook's own cost: empty %.2f us, %s %.2f us\n", e - n, row.qov, q - n);

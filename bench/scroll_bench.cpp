@@ -16,23 +16,9 @@
 #include "app/QovDesktopDialog.h"
 #include "support/testsupport.h"
 
+#include "timing.h"
+
 namespace {
-
-double Now() {
-  static LARGE_INTEGER frequency = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER now;
-  QueryPerformanceCounter(&now);
-  return 1000.0 * now.QuadPart / frequency.QuadPart;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v[v.size() / 2];
-}
 
 void Scroll(CEdgeBar& bar, int code, int thumb = 0) {
   SendMessageA(bar.m_hWnd, WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(thumb)),
@@ -80,29 +66,29 @@ int main(int argc, char** argv) {
     std::vector<double> scroll, bare;
     for (int i = 0; i < rounds; ++i) {
       // From the middle screen one page right and back: two scrolls.
-      double t0 = Now();
+      double t0 = bench::NowMs();
       Scroll(bar, SB_PAGERIGHT);
       Scroll(bar, SB_PAGELEFT);
-      double t1 = Now();
+      double t1 = bench::NowMs();
       MoveAll(host.Windows(), -page);
       MoveAll(host.Windows(), page);
-      double t2 = Now();
+      double t2 = bench::NowMs();
       scroll.push_back((t1 - t0) / 2);
       bare.push_back((t2 - t1) / 2);
       qovtest::Pump(0);
     }
-    double s = Median(scroll), b = Median(bare);
+    double s = bench::Median(scroll), b = bench::Median(bare);
     std::printf("  %7d  %6d   %9.3f   %18.3f   %5.2f\n", count, rounds, s, b, s / b);
 
     if (count == 10) {
       // A drag across the whole range as a mouse gives it: a tracking message
       // every 32 positions, then the release.
       Scroll(bar, SB_THUMBPOSITION, 0);
-      double t0 = Now();
+      double t0 = bench::NowMs();
       for (int position = 32; position <= bar.Maximum(); position += 32, ++dragMessages)
         Scroll(bar, SB_THUMBTRACK, position);
       Scroll(bar, SB_THUMBPOSITION, bar.Maximum());
-      dragMs = Now() - t0;
+      dragMs = bench::NowMs() - t0;
       Scroll(bar, SB_THUMBPOSITION, page);
     }
     dialog.DestroyWindow();

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "timing.h"
+
 namespace {
 
 struct Search {
@@ -37,13 +39,11 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lp) {
 
 // Milliseconds from CreateProcess to the ready window; negative on failure.
 double TimeStart(const std::string& path, const char* caption) {
-  LARGE_INTEGER frequency, start, now;
-  QueryPerformanceFrequency(&frequency);
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info;
   std::string line = "\"" + path + "\"";
-  QueryPerformanceCounter(&start);
+  const double start = bench::NowMs();
   if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                       &info))
     return -1;
@@ -52,8 +52,7 @@ double TimeStart(const std::string& path, const char* caption) {
   for (int spin = 0; spin < 20000; ++spin) {
     EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
     if (search.found) {
-      QueryPerformanceCounter(&now);
-      ms = 1000.0 * (now.QuadPart - start.QuadPart) / frequency.QuadPart;
+      ms = bench::NowMs() - start;
       break;
     }
     if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) break;
@@ -71,11 +70,6 @@ double TimeStart(const std::string& path, const char* caption) {
   CloseHandle(info.hProcess);
   CloseHandle(info.hThread);
   return ms;
-}
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : v[v.size() / 2];
 }
 
 }  // namespace
@@ -98,7 +92,7 @@ int main(int argc, char** argv) {
     qov.push_back(a);
     bare.push_back(b);
   }
-  double mq = Median(qov), mb = Median(bare);
+  double mq = bench::Median(qov), mb = bench::Median(bare);
   std::printf("start-up to a ready main window, median of %d rounds taken in turns:\n", rounds);
   std::printf("  QovDesktop.exe   %8.1f ms\n", mq);
   std::printf("  bare dialog      %8.1f ms\n", mb);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/key_commands.h"
+#include "fw/shellwnd.h"
 #include "hooklib/qov32.h"
 #include "hooklib/settings.h"
 #include "hooklib/state.h"
@@ -11,21 +12,13 @@ namespace qov32 {
 
 namespace {
 
-// The shell's desktop icon list view: the first child of the first child of
-// the "ProgMan" window.
-HWND FindDesktopIconWindow() {
-  HWND progman = FindWindowA("ProgMan", nullptr);
-  HWND view = progman ? GetTopWindow(progman) : nullptr;
-  return view ? GetTopWindow(view) : nullptr;
-}
-
 // Sets the view bits of the desktop icon window as "Desktop icon" asks.  The
 // style is written only when the view differs, so a view that anyone changed
 // is set back at the next message, without a style change on every message.
 void ApplyDesktopIconView() {
   const core::IconView view = ReadDesktopIconView();
   if (view == core::IconView::kUnchanged) return;
-  HWND icons = FindDesktopIconWindow();
+  HWND icons = fw::FindDesktopIconWindow();
   if (!icons) return;
   const auto style = static_cast<std::uint32_t>(GetWindowLongA(icons, GWL_STYLE));
   std::uint32_t wanted = 0;
@@ -88,11 +81,8 @@ void PlaceCursorAt(core::Point p) {
   PlaceCursor();
 }
 
-// The taskbar, found by its class with an empty title.
-HWND FindTaskbar() { return FindWindowA("Shell_TrayWnd", ""); }
-
 bool ToStartButton() {
-  HWND taskbar = FindTaskbar();
+  HWND taskbar = fw::FindTaskbar();
   // Without a taskbar FindWindowEx would search the top-level windows.
   HWND button = taskbar ? FindWindowExA(taskbar, nullptr, "Button", "") : nullptr;
   RECT rect;
@@ -123,7 +113,7 @@ bool LeftClick(UINT message) {
   ScreenToClient(window, &client);
   const LPARAM position = PointParam({client.x, client.y});
   // Without a taskbar the cursor is outside it.
-  HWND taskbar = FindTaskbar();
+  HWND taskbar = fw::FindTaskbar();
   RECT bar;
   const bool outside = !taskbar || !GetWindowRect(taskbar, &bar) ||
                        core::OutsideRect(cursor, bar.left, bar.top, bar.right, bar.bottom);

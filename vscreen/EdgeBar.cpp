@@ -5,6 +5,7 @@
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
+#include "fw/shellwnd.h"
 #include "vscreen/WindowMover.h"
 
 APPBARDATA g_abdHorizontal;
@@ -22,7 +23,7 @@ const EdgeBarAxis kVertical = {IDD_VERTICAL_BAR, IDC_VERTICAL_SCROLLBAR, WM_VSCR
 // Windows' shell keeps app bars off its taskbar; Wine's does not, so the
 // bars do it themselves.  Where the shell did, this changes nothing.
 void KeepClearOfTaskbar(RECT& rc) {
-  HWND taskbar = FindWindowA("Shell_TrayWnd", "");
+  HWND taskbar = fw::FindTaskbar();
   RECT t;
   if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &t)) return;
   core::Rect clipped = core::ClipToTaskbar({rc.left, rc.top, rc.right, rc.bottom},
@@ -155,7 +156,7 @@ void CEdgeBar::OnPaint() {
 }
 
 void CEdgeBar::RaiseTaskbar() {
-  HWND taskbar = FindWindowA("Shell_TrayWnd", "");
+  HWND taskbar = fw::FindTaskbar();
   if (taskbar) SetWindowPos(taskbar, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "fw/shellwnd.h"
+
 int g_nMoveOffsetX = 0;
 int g_nMoveOffsetY = 0;
 int g_bMoveDesktopIconsX = 0;
@@ -20,7 +22,7 @@ void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktop
   if (IsIconic(hwnd) || title[0] == '\0') return;
   if (moveDesktopIcons && std::strstr(title, "Program Manager") != nullptr) {
     // The shell's desktop: its icon list view slides instead of the desktop.
-    hwnd = GetTopWindow(GetTopWindow(hwnd));
+    hwnd = fw::DesktopIconWindowOf(hwnd);
     if (hwnd == nullptr) return;
   }
   RECT rect;
