@@ -4,7 +4,35 @@
 
 #include "app/QovDesktopDialog.h"
 #include "app/settings_names.h"
+#include "core/appname.h"
 #include "res/resource.h"
+
+namespace {
+
+// The name of the thread's desktop: one view per desktop.
+std::string DesktopName() {
+  char name[256] = "";
+  DWORD needed = 0;
+  if (!GetUserObjectInformationA(GetThreadDesktop(GetCurrentThreadId()), UOI_NAME, name,
+                                 sizeof(name) - 1, &needed))
+    return std::string();
+  name[sizeof(name) - 1] = '\0';
+  return name;
+}
+
+}  // namespace
+
+bool CQovDesktopApp::ReadKeptView(int& left, int& top) const {
+  return Profile().GetExistingInt(settings::kView, settings::kViewLeft, left) &&
+         Profile().GetExistingInt(settings::kView, settings::kViewTop, top);
+}
+
+void CQovDesktopApp::KeepView(int left, int top) const {
+  Profile().WriteVolatileInt(settings::kView, settings::kViewLeft, left);
+  Profile().WriteVolatileInt(settings::kView, settings::kViewTop, top);
+}
+
+void CQovDesktopApp::ForgetView() const { Profile().DeleteSection(settings::kView); }
 
 bool CQovDesktopApp::OnCommand(UINT id) {
   if (id != ID_HELP) return false;
@@ -13,6 +41,17 @@ bool CQovDesktopApp::OnCommand(UINT id) {
 }
 
 BOOL CQovDesktopApp::InitInstance() {
+  // A second view of the same desktop would move the same windows again and
+  // nest its bars in the first's: a start while the program runs there,
+  // under whatever file name, ends before it touches anything.
+  SetLastError(ERROR_SUCCESS);
+  HANDLE view = CreateMutexA(nullptr, FALSE, core::ViewLockName(DesktopName()).c_str());
+  const DWORD error = GetLastError();
+  if (error == ERROR_ALREADY_EXISTS || (!view && error == ERROR_ACCESS_DENIED)) {
+    if (view) CloseHandle(view);
+    return FALSE;
+  }
+
   INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
   SetRegistryKey(settings::kCompanyKey);
@@ -21,6 +60,7 @@ BOOL CQovDesktopApp::InitInstance() {
   SetMainWnd(&dialog);
   dialog.DoModal();
   SetMainWnd(nullptr);
+  if (view) CloseHandle(view);
   // The whole life of the program was the dialog: no message loop follows.
   return FALSE;
 }

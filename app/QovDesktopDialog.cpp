@@ -7,6 +7,7 @@
 #include "core/vscreen.h"
 #include "fw/shellwnd.h"
 #include "hooklib/qov32.h"
+#include "vscreen/WindowMover.h"
 
 namespace {
 
@@ -29,6 +30,7 @@ CQovDesktopDialog::CQovDesktopDialog(fw::CWnd* parent)
   m_bMoveAuto = core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kMoveAuto, 0));
   m_bFineFirst =
       core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kFineFirst, 0));
+  m_bViewKept = app->ReadKeptView(m_nKeptLeft, m_nKeptTop);
 }
 
 // A window still open here (hosted modelessly) is destroyed while its own
@@ -52,6 +54,8 @@ BOOL CQovDesktopDialog::OnInitDialog() {
                         static_cast<CEdgeBar*>(&m_wndHorizontalBar)}) {
     if (bar->Create(this)) ShowWindow(bar->m_hWnd, SW_SHOW);
   }
+  // The kept position as taken into the range, or none when it was home.
+  KeepViewPosition();
 
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
   InstallDesktopHook();
@@ -143,17 +147,51 @@ void CQovDesktopDialog::JumpToRecordedWindow() {
                reinterpret_cast<LPARAM>(vertical.m_hWnd));
 }
 
+bool CQovDesktopDialog::KeptViewPosition(bool horizontal, int& position) const {
+  if (!m_bViewKept) return false;
+  position = horizontal ? m_nKeptLeft : m_nKeptTop;
+  return true;
+}
+
+void CQovDesktopDialog::KeepViewPosition() {
+  const CEdgeBar& h = m_wndHorizontalBar;
+  const CEdgeBar& v = m_wndVerticalBar;
+  if (!h.m_hWnd || !v.m_hWnd) return;
+  if (h.m_nPosition == h.Home() && v.m_nPosition == v.Home())
+    QovApp()->ForgetView();
+  else
+    QovApp()->KeepView(h.m_nPosition, v.m_nPosition);
+}
+
+void CQovDesktopDialog::BringViewHome() {
+  if (m_wndHorizontalBar.m_hWnd) m_wndHorizontalBar.ScrollHome();
+  if (m_wndVerticalBar.m_hWnd) m_wndVerticalBar.ScrollHome();
+}
+
+void CQovDesktopDialog::OnOK() {
+  BringViewHome();
+  fw::CDialog::OnOK();
+}
+
+void CQovDesktopDialog::OnCancel() {
+  BringViewHome();
+  fw::CDialog::OnCancel();
+}
+
 void CQovDesktopDialog::FollowActiveWindow() {
   HWND foreground = GetForegroundWindow();
   if (!foreground) return;
   fw::CWnd window;
   window.m_hWnd = foreground;
   const std::string title = window.GetWindowText();
-  RECT rect = {};
+  RECT rect = {}, client = {};
   GetWindowRect(foreground, &rect);
-  core::FollowDecision decision =
-      core::DecideFollow(foreground == m_hWnd, title, m_strLastActiveTitle,
-                         IsZoomed(foreground) != FALSE, rect.left, rect.top, m_bMoveAuto != 0);
+  GetClientRect(foreground, &client);
+  MapWindowPoints(foreground, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  core::FollowDecision decision = core::DecideFollow(
+      foreground == m_hWnd, title, m_strLastActiveTitle, IsZoomed(foreground) != FALSE,
+      {client.left, client.top, client.right, client.bottom}, GetSystemMetrics(SM_CXSCREEN),
+      GetSystemMetrics(SM_CYSCREEN), m_bMoveAuto != 0);
   if (!decision.record) return;
   m_strLastActiveTitle = title;
   m_nRecordedLeft = rect.left;
@@ -184,6 +222,10 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_DESTROY:
       OnDestroy();
       return false;
+    case WM_ENDSESSION:
+      // The session ends with the program: the windows go home first.
+      if (wParam) BringViewHome();
+      return false;
     case WM_SYSCOMMAND:
       return OnSysCommand(static_cast<UINT>(wParam));
     default:
@@ -212,6 +254,7 @@ void CQovDesktopDialog::OnSize() {
 void CQovDesktopDialog::OnTimer(UINT_PTR id) {
   // Every tick, of either timer, first looks at the active window.
   FollowActiveWindow();
+  ForgetFinishedMoves();
   if (id == kWallPaperTimer)
     m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }

@@ -42,10 +42,22 @@ class CQovDesktopDialog : public fw::CDialog {
   // Installs QOV32's desktop hook on the thread of the shell's desktop icon
   // window, which applies "Desktop icon"; nothing when there is no such window.
   void InstallDesktopHook();
+  // The view position a killed run left behind, for one axis; false when
+  // the last run ended with the view at the start.
+  bool KeptViewPosition(bool horizontal, int& position) const;
+  // Keeps the bars' view position where a later start finds it while the
+  // view is away from the start, and nothing while it is at the start.
+  void KeepViewPosition();
+  // Scrolls both axes back to the start, so every window stands where the
+  // next start expects it.
+  void BringViewHome();
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   BOOL OnInitDialog() override;
+  // Enter, Escape, the close command and Alt+F4 end here.
+  void OnOK() override;
+  void OnCancel() override;
 
  private:
   void BuildSystemMenu();
@@ -61,4 +73,7 @@ class CQovDesktopDialog : public fw::CDialog {
   void OnSettings();
 
   HICON m_hSmallIcon;
+  bool m_bViewKept = false;  // a view position from a killed run
+  int m_nKeptLeft = 0;
+  int m_nKeptTop = 0;
 };

@@ -18,6 +18,12 @@ inline constexpr char kScreenSaver[] = "Screen saver";
 inline constexpr char kWallPaperDirectory[] = "Wall paper directory";
 inline constexpr char kWallPaperInterval[] = "Wall paper interval";
 
+// Volatile: where the view stands while it is away from the start, so that a
+// later start after a killed run knows where the windows are.
+inline constexpr char kView[] = "View";
+inline constexpr char kViewLeft[] = "Left";
+inline constexpr char kViewTop[] = "Top";
+
 inline constexpr int kDefaultScreens = 3;
 inline constexpr int kDefaultWallPaperInterval = 10;
 

@@ -28,3 +28,13 @@ std::string ReplaceExtension(std::string_view modulePath, std::string_view exten
 }
 
 }  // namespace core
+
+namespace core {
+
+std::string ViewLockName(std::string_view desktopName) {
+  std::string name = "QovDesktop view of desktop ";
+  for (char c : desktopName) name += c == '\\' ? '_' : c;
+  return name;
+}
+
+}  // namespace core

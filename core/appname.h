@@ -16,3 +16,12 @@ std::string ApplicationNameFromPath(std::string_view modulePath);
 std::string ReplaceExtension(std::string_view modulePath, std::string_view extension);
 
 }  // namespace core
+
+namespace core {
+
+// The name of the lock that keeps one view per desktop, whatever the
+// program file is called: the desktop's name, with any backslash (which
+// would name a namespace) replaced.
+std::string ViewLockName(std::string_view desktopName);
+
+}  // namespace core

@@ -1,19 +1,10 @@
 #include "core/vscreen.h"
 
+#include <algorithm>
+
+#include "core/settings_sheet.h"
+
 namespace core {
-
-int AxisMaximum(int pageSize, int screenCount) {
-  if (pageSize <= 0 || screenCount <= 1) return 0;
-  long long extent = static_cast<long long>(screenCount - 1) * pageSize;
-  return extent > kMaxAxisExtent ? kMaxAxisExtent : static_cast<int>(extent);
-}
-
-int InitialPosition(int pageSize, int screenCount) {
-  if (pageSize <= 0 || screenCount <= 1) return 0;
-  long long middle = static_cast<long long>((screenCount - 1) / 2) * pageSize;
-  int maximum = AxisMaximum(pageSize, screenCount);
-  return middle > maximum ? maximum : static_cast<int>(middle);
-}
 
 namespace {
 
@@ -23,6 +14,19 @@ int Clamp(long long value, int maximum) {
 }
 
 }  // namespace
+
+int AxisMaximum(int pageSize, int screenCount) {
+  if (pageSize <= 0 || screenCount <= 1) return 0;
+  // The same bound as the settings sheet stores.
+  return (ClampScreenCount(screenCount, pageSize) - 1) * pageSize;
+}
+
+int InitialPosition(int pageSize, int screenCount) {
+  if (pageSize <= 0 || screenCount <= 1) return 0;
+  return (ClampScreenCount(screenCount, pageSize) - 1) / 2 * pageSize;
+}
+
+int ClampToAxis(int position, int maximum) { return Clamp(position, maximum); }
 
 AxisStep ScrollAxis(int code, int controlPosition, int storedPosition, int thumbPosition,
                     int pageSize, int maximum, bool fineFirst) {
@@ -64,16 +68,13 @@ bool JumpInRange(int x, int y, int maximumX, int maximumY) {
 }
 
 FollowDecision DecideFollow(bool isMainWindow, const std::string& title,
-                            const std::string& lastTitle, bool maximised, int left, int top,
-                            bool moveAuto) {
+                            const std::string& lastTitle, bool maximised, const Rect& w,
+                            int screenWidth, int screenHeight, bool moveAuto) {
   if (isMainWindow || title.empty() || title == lastTitle) return {false, false};
-  bool offView = maximised && left != 0 && top != 0;
-  return {true, offView || moveAuto};
+  const bool meetsScreen = w.left < screenWidth && w.right > 0 && w.top < screenHeight &&
+                           w.bottom > 0;
+  return {true, (maximised && !meetsScreen) || moveAuto};
 }
-
-}  // namespace core
-
-namespace core {
 
 Rect ClipToTaskbar(Rect bar, const Rect& t, int screenWidth, int screenHeight) {
   const bool overlaps =
@@ -90,6 +91,55 @@ Rect ClipToTaskbar(Rect bar, const Rect& t, int screenWidth, int screenHeight) {
     if (bar.left < t.right) bar.left = t.right;
   }
   return bar;
+}
+
+Rect FitBarToEdge(Rect r, bool horizontal, int thickness, int screenWidth, int screenHeight) {
+  if (horizontal) {
+    if (r.bottom - r.top >= thickness) return r;
+    if (r.right <= r.left) r.left = 0, r.right = screenWidth;
+    r.bottom = screenHeight;
+    r.top = screenHeight - thickness;
+  } else {
+    if (r.right - r.left >= thickness) return r;
+    if (r.bottom <= r.top) r.top = 0, r.bottom = screenHeight;
+    r.right = screenWidth;
+    r.left = screenWidth - thickness;
+  }
+  return r;
+}
+
+int ControlLength(int fullScreenMetric, int clientLength) {
+  return std::max(0, std::min(fullScreenMetric, clientLength - 2));
+}
+
+PendingMoves::Point PendingMoves::Base(std::uintptr_t window, Point current) {
+  for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+    if (it->window != window) continue;
+    if (it->target.x != current.x || it->target.y != current.y) return it->target;
+    m_entries.erase(it);
+    break;
+  }
+  return current;
+}
+
+void PendingMoves::Set(std::uintptr_t window, Point target) {
+  for (Entry& e : m_entries) {
+    if (e.window == window) {
+      e.target = target;
+      return;
+    }
+  }
+  m_entries.push_back({window, target});
+}
+
+void PendingMoves::Erase(std::uintptr_t window) {
+  EraseIf([window](std::uintptr_t w, Point) { return w == window; });
+}
+
+bool PendingMoves::Contains(std::uintptr_t window) const {
+  for (const Entry& e : m_entries)
+    if (e.window == window) return true;
+  return false;
 }
 
 }  // namespace core

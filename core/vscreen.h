@@ -1,8 +1,14 @@
 // The virtual screen along one axis: positions, steps and window offsets.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 namespace core {
+
+struct Rect {
+  int left, top, right, bottom;
+};
 
 // Scroll codes as a scroll bar sends them (SB_LINELEFT/SB_LINEUP ... SB_THUMBTRACK).
 enum ScrollCode {
@@ -18,12 +24,16 @@ enum ScrollCode {
 // so no axis extends further than this.
 constexpr int kMaxAxisExtent = 32767;
 
-// The last view position of an axis: (count - 1) pages, a count below 1 taken
-// as 1, and never beyond what a 16-bit thumb position can carry.
+// The last view position of an axis: (count - 1) pages, where a count below
+// 1 is taken as 1 and a count whose extent passes the 16-bit bound as the
+// largest count that fits, so the range is always a whole number of pages.
 int AxisMaximum(int pageSize, int screenCount);
 
-// The middle screen (the lower of two middles), within the axis.
+// The middle screen (the lower of two middles) of the bounded count.
 int InitialPosition(int pageSize, int screenCount);
+
+// A view position kept from an earlier run, taken into the current range.
+int ClampToAxis(int position, int maximum);
 
 struct AxisStep {
   bool handled;  // false: the code changes nothing
@@ -46,18 +56,13 @@ struct FollowDecision {
   bool jump;    // and bring it into view
 };
 
-// What a timer tick does with the foreground window.
+// What a timer tick does with the foreground window.  A maximised window
+// calls for the jump only when its client area (screen coordinates) does not
+// meet the screen: on the view its frame stands beyond the screen's edges,
+// which is no reason to move, and a page away only that frame still does.
 FollowDecision DecideFollow(bool isMainWindow, const std::string& title,
-                            const std::string& lastTitle, bool maximised, int left, int top,
-                            bool moveAuto);
-
-}  // namespace core
-
-namespace core {
-
-struct Rect {
-  int left, top, right, bottom;
-};
+                            const std::string& lastTitle, bool maximised, const Rect& client,
+                            int screenWidth, int screenHeight, bool moveAuto);
 
 // Keeps an app-bar rectangle clear of the taskbar, as a shell that does not
 // clip app bars against its own taskbar (Wine's) would otherwise let it
@@ -65,5 +70,50 @@ struct Rect {
 // that is hidden, or does not lie along an edge of the screen, changes
 // nothing; nor does one the rectangle does not overlap.
 Rect ClipToTaskbar(Rect bar, const Rect& taskbar, int screenWidth, int screenHeight);
+
+// A bar's rectangle as granted by the shell, made `thickness` thick again
+// where the shell granted less (it may still count the strips of a killed
+// run's bars): the bar then takes the strip at its own screen edge, along
+// the granted length, or the whole edge when none was granted.
+Rect FitBarToEdge(Rect granted, bool horizontal, int thickness, int screenWidth,
+                  int screenHeight);
+
+// Length of a bar's scroll bar control: the full-screen metric, but never
+// more than the bar's client length less a pixel at each end, so that both
+// arrows stay inside the bar.
+int ControlLength(int fullScreenMetric, int clientLength);
+
+// Where windows of other threads are going: a window whose thread did not
+// answer at once may not have moved yet, so the next scroll starts from its
+// target rather than from where it still stands.  Keys are window handles.
+class PendingMoves {
+ public:
+  struct Point {
+    int x, y;
+  };
+  // The position a scroll of this window starts from: its target while the
+  // move is pending; its current position otherwise, which also ends an
+  // entry whose window has arrived.
+  Point Base(std::uintptr_t window, Point current);
+  void Set(std::uintptr_t window, Point target);
+  void Erase(std::uintptr_t window);
+  bool Contains(std::uintptr_t window) const;
+  // Drops the entries for which `gone` holds (destroyed windows, arrived ones).
+  template <typename Predicate>
+  void EraseIf(Predicate gone) {
+    std::vector<Entry> kept;
+    for (const Entry& e : m_entries)
+      if (!gone(e.window, e.target)) kept.push_back(e);
+    m_entries.swap(kept);
+  }
+  std::size_t Size() const { return m_entries.size(); }
+
+ private:
+  struct Entry {
+    std::uintptr_t window;
+    Point target;
+  };
+  std::vector<Entry> m_entries;
+};
 
 }  // namespace core

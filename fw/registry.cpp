@@ -11,10 +11,9 @@ LONG CRegKey::Open(HKEY parent, const char* name, REGSAM access) {
   return RegOpenKeyExA(parent, name, 0, access, &m_hKey);
 }
 
-LONG CRegKey::Create(HKEY parent, const char* name, REGSAM access) {
+LONG CRegKey::Create(HKEY parent, const char* name, REGSAM access, DWORD options) {
   Close();
-  return RegCreateKeyExA(parent, name, 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
-                         &m_hKey, nullptr);
+  return RegCreateKeyExA(parent, name, 0, nullptr, options, access, nullptr, &m_hKey, nullptr);
 }
 
 void CRegKey::Close() {
@@ -25,10 +24,12 @@ void CRegKey::Close() {
 int CRegKey::QueryInt(const char* name, int fallback) const {
   if (!m_hKey) return fallback;
   unsigned char data[4];
-  DWORD size = sizeof(data);
-  // Any type is read as its raw bits; a value too long for 32 bits answers
-  // ERROR_MORE_DATA and gives the default.
-  if (RegQueryValueExA(m_hKey, name, nullptr, nullptr, data, &size) != ERROR_SUCCESS)
+  DWORD size = sizeof(data), type = 0;
+  // Only a number stored as a number counts: the bytes of a text ("abc")
+  // would read as millions of screens.  A value too long for 32 bits
+  // answers ERROR_MORE_DATA and gives the default.
+  if (RegQueryValueExA(m_hKey, name, nullptr, &type, data, &size) != ERROR_SUCCESS ||
+      type != REG_DWORD)
     return fallback;
   return core::IntFromValueBytes(data, size, fallback);
 }
@@ -68,13 +69,43 @@ bool CRegKey::SetString(const char* name, const std::string& value) const {
                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
-bool CRegistryProfile::OpenSection(const char* section, CRegKey& key) const {
+bool CRegistryProfile::OpenSection(const char* section, CRegKey& key, DWORD options) const {
   const REGSAM access = KEY_READ | KEY_WRITE;
   CRegKey software, company, application;
   return software.Open(HKEY_CURRENT_USER, "Software", access) == ERROR_SUCCESS &&
          company.Create(software.Handle(), m_strCompany.c_str(), access) == ERROR_SUCCESS &&
          application.Create(company.Handle(), m_strApplication.c_str(), access) == ERROR_SUCCESS &&
-         key.Create(application.Handle(), section, access) == ERROR_SUCCESS;
+         key.Create(application.Handle(), section, access, options) == ERROR_SUCCESS;
+}
+
+bool CRegistryProfile::OpenApplication(CRegKey& key) const {
+  const std::string path = "Software\\" + m_strCompany + "\\" + m_strApplication;
+  return !m_strApplication.empty() &&
+         key.Open(HKEY_CURRENT_USER, path.c_str(), KEY_READ | KEY_WRITE) == ERROR_SUCCESS;
+}
+
+bool CRegistryProfile::GetExistingInt(const char* section, const char* entry, int& value) const {
+  CRegKey application, key;
+  if (!OpenApplication(application) ||
+      key.Open(application.Handle(), section, KEY_READ) != ERROR_SUCCESS)
+    return false;
+  DWORD data = 0, size = sizeof(data), type = 0;
+  if (RegQueryValueExA(key.Handle(), entry, nullptr, &type, reinterpret_cast<BYTE*>(&data),
+                       &size) != ERROR_SUCCESS ||
+      type != REG_DWORD || size != sizeof(data))
+    return false;
+  value = static_cast<int>(data);
+  return true;
+}
+
+bool CRegistryProfile::WriteVolatileInt(const char* section, const char* entry, int value) const {
+  CRegKey key;
+  return OpenSection(section, key, REG_OPTION_VOLATILE) && key.SetInt(entry, value);
+}
+
+void CRegistryProfile::DeleteSection(const char* section) const {
+  CRegKey application;
+  if (OpenApplication(application)) RegDeleteKeyA(application.Handle(), section);
 }
 
 int CRegistryProfile::GetInt(const char* section, const char* entry, int fallback) const {

@@ -15,12 +15,13 @@ class CRegKey {
   CRegKey& operator=(const CRegKey&) = delete;
 
   LONG Open(HKEY parent, const char* name, REGSAM access);
-  LONG Create(HKEY parent, const char* name, REGSAM access);
+  LONG Create(HKEY parent, const char* name, REGSAM access,
+              DWORD options = REG_OPTION_NON_VOLATILE);
   void Close();
   HKEY Handle() const { return m_hKey; }
   explicit operator bool() const { return m_hKey != nullptr; }
 
-  // Integer of a value of any type of at most four bytes; the default otherwise.
+  // Integer of a REG_DWORD value; the default for any other type.
   int QueryInt(const char* name, int fallback) const;
   // Text of a REG_SZ (or REG_EXPAND_SZ, unexpanded) value of any length,
   // with or without its terminating NUL; false when there is none.
@@ -49,9 +50,18 @@ class CRegistryProfile {
   bool WriteInt(const char* section, const char* entry, int value) const;
   bool WriteString(const char* section, const char* entry, const std::string& value) const;
 
+  // A section of state that lasts no longer than the user's log-on: created
+  // volatile, read without being created, removed whole.
+  bool GetExistingInt(const char* section, const char* entry, int& value) const;
+  bool WriteVolatileInt(const char* section, const char* entry, int value) const;
+  void DeleteSection(const char* section) const;
+
  private:
   // Opens "Software" and creates the rest of the chain; false when it fails.
-  bool OpenSection(const char* section, CRegKey& key) const;
+  bool OpenSection(const char* section, CRegKey& key,
+                   DWORD options = REG_OPTION_NON_VOLATILE) const;
+  // The application key, opened without creating anything.
+  bool OpenApplication(CRegKey& key) const;
 
   std::string m_strCompany;
   std::string m_strApplication;

@@ -21,11 +21,19 @@ const EdgeBarAxis kVertical = {IDD_VERTICAL_BAR, IDC_VERTICAL_SCROLLBAR, WM_VSCR
                                SM_CYFULLSCREEN,  false};
 
 // Windows' shell keeps app bars off its taskbar; Wine's does not, so the
-// bars do it themselves.  Where the shell did, this changes nothing.
+// bars do it themselves.  Where the shell did, this changes nothing.  An
+// auto-hide taskbar takes no strip of its own: a bar keeps clear of it only
+// while it pops up, and would be left a taskbar height too high.
 void KeepClearOfTaskbar(RECT& rc) {
   HWND taskbar = fw::FindTaskbar();
   RECT t;
   if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &t)) return;
+  for (UINT edge : {ABE_LEFT, ABE_TOP, ABE_RIGHT, ABE_BOTTOM}) {
+    APPBARDATA query = {};
+    query.cbSize = sizeof(query);
+    query.uEdge = edge;
+    if (reinterpret_cast<HWND>(SHAppBarMessage(ABM_GETAUTOHIDEBAR, &query)) == taskbar) return;
+  }
   core::Rect clipped = core::ClipToTaskbar({rc.left, rc.top, rc.right, rc.bottom},
                                            {t.left, t.top, t.right, t.bottom},
                                            GetSystemMetrics(SM_CXSCREEN),
@@ -64,7 +72,13 @@ BOOL CEdgeBar::OnInitDialog() {
   m_nScreenCount = m_pMain ? (m_axis.horizontal ? m_pMain->m_nWidth : m_pMain->m_nHeight) : 1;
   m_nMaximum = core::AxisMaximum(m_nPageSize, m_nScreenCount);
   m_ScrollBar.SetScrollRange(0, m_nMaximum);
-  m_nPosition = core::InitialPosition(m_nPageSize, m_nScreenCount);
+  m_nHome = core::InitialPosition(m_nPageSize, m_nScreenCount);
+  // A run that ended without bringing the windows home left the view where
+  // they now are: start from there, within this run's range.
+  int kept = 0;
+  m_nPosition = m_pMain && m_pMain->KeptViewPosition(m_axis.horizontal, kept)
+                    ? core::ClampToAxis(kept, m_nMaximum)
+                    : m_nHome;
   m_ScrollBar.SetScrollPos(m_nPosition);
 
   m_record = APPBARDATA{};
@@ -100,9 +114,31 @@ void CEdgeBar::PlaceBar() {
     SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
   KeepClearOfTaskbar(m_record.rc);
   SHAppBarMessage(ABM_SETPOS, &m_record);
-  const RECT& rc = m_record.rc;
+  RECT& rc = m_record.rc;
+  // A bar the shell granted less than its thickness (a killed run's bars
+  // may still hold the strip) could not be used: it takes its edge anyway.
+  core::Rect fitted = core::FitBarToEdge({rc.left, rc.top, rc.right, rc.bottom}, m_axis.horizontal,
+                                         kThickness, cx, cy);
+  SetRect(&rc, fitted.left, fitted.top, fitted.right, fitted.bottom);
   MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+  FitControl();
 }
+
+void CEdgeBar::FitControl() {
+  m_nFullScreenSize = GetSystemMetrics(m_axis.fullScreenMetric);
+  RECT client, control;
+  if (!GetClientRect(m_hWnd, &client) || !GetWindowRect(m_ScrollBar.m_hWnd, &control)) return;
+  // The metric is the screen less the work area's edges; a shell that never
+  // shrinks the work area (Wine's) leaves it longer than the bar.
+  const int length = core::ControlLength(m_nFullScreenSize,
+                                         m_axis.horizontal ? client.right : client.bottom);
+  const int width = m_axis.horizontal ? length : kControlThickness;
+  const int height = m_axis.horizontal ? kControlThickness : length;
+  if (control.right - control.left == width && control.bottom - control.top == height) return;
+  MoveWindow(m_ScrollBar.m_hWnd, 1, 1, width, height, TRUE);
+}
+
+void CEdgeBar::ScrollHome() { HandleScroll(core::kThumbPosition, m_nHome); }
 
 void CEdgeBar::HandleScroll(int code, int thumbPosition) {
   const bool fineFirst = m_pMain && m_pMain->m_bFineFirst;
@@ -111,9 +147,11 @@ void CEdgeBar::HandleScroll(int code, int thumbPosition) {
   if (!step.handled) return;
   m_nPosition = step.position;
   MoveOffset() = step.offset;
+  ForgetFinishedMoves();
   if (step.offset != 0)
     EnumWindows(m_axis.horizontal ? MoveWindowProcX : MoveWindowProcY, 0);
   m_ScrollBar.SetScrollPos(m_nPosition);
+  if (m_pMain) m_pMain->KeepViewPosition();
 }
 
 void CEdgeBar::OnAppBarNotify(UINT code, LPARAM lParam) {
@@ -144,14 +182,7 @@ void CEdgeBar::OnPaint() {
   // Whatever a notification did, a painted bar is not in the topmost group.
   // The bar never takes the keyboard focus from the user's window for this.
   SetZOrder(m_hWnd, HWND_NOTOPMOST);
-  int size = GetSystemMetrics(m_axis.fullScreenMetric);
-  if (size != m_nFullScreenSize) {
-    m_nFullScreenSize = size;
-    if (m_axis.horizontal)
-      MoveWindow(m_ScrollBar.m_hWnd, 1, 1, size, kControlThickness, TRUE);
-    else
-      MoveWindow(m_ScrollBar.m_hWnd, 1, 1, kControlThickness, size, TRUE);
-  }
+  if (GetSystemMetrics(m_axis.fullScreenMetric) != m_nFullScreenSize) FitControl();
   EndPaint(m_hWnd, &paint);
 }
 

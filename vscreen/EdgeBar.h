@@ -50,6 +50,10 @@ class CEdgeBar : public fw::CDialog {
   void SetMoveDesktopIcons(int flag);
   // The last view position of this axis; the control's range is 0 to this.
   int Maximum() const { return m_nMaximum; }
+  // The view position of a start: the middle screen.
+  int Home() const { return m_nHome; }
+  // Scrolls the view back to the start position, moving the windows home.
+  void ScrollHome();
 
   int m_nPageSize = 0;
   int m_nPosition = 0;
@@ -67,6 +71,8 @@ class CEdgeBar : public fw::CDialog {
 
  private:
   void PlaceBar();
+  // Sizes the scroll bar control to fit inside the bar.
+  void FitControl();
   void OnAppBarNotify(UINT code, LPARAM lParam);
   void OnPaint();
   void RaiseTaskbar();
@@ -77,6 +83,7 @@ class CEdgeBar : public fw::CDialog {
   APPBARDATA& m_record;
   CQovDesktopDialog* m_pMain;
   int m_nMaximum = 0;
+  int m_nHome = 0;
 };
 
 class CHorizontalScrollDialog : public CEdgeBar {

@@ -1,7 +1,9 @@
 #include "vscreen/WindowMover.h"
 
+#include <cstdint>
 #include <cstring>
 
+#include "core/vscreen.h"
 #include "fw/shellwnd.h"
 
 int g_nMoveOffsetX = 0;
@@ -12,6 +14,57 @@ char g_szTitleX[256];
 char g_szTitleY[256];
 
 namespace {
+
+// Moves of other threads' windows that were not seen done when the scroll
+// that asked for them returned.
+core::PendingMoves g_pending;
+
+// How long a scroll waits for another program to take a move of its window
+// before it goes on and leaves the move pending.  A program that answers
+// later still moves its window; only the scroll does not wait for it.
+constexpr UINT kAnswerMs = 100;
+
+std::uintptr_t Key(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
+
+// Where a window stands in the coordinates it is moved in: a child window
+// (the desktop icon list view) in its parent's client area, a top-level or
+// owned window on the screen.  GetParent would give an owned pop-up's
+// owner, whose client origin has nothing to do with where it stands.
+bool Position(HWND hwnd, core::PendingMoves::Point& at) {
+  RECT rect;
+  if (!GetWindowRect(hwnd, &rect)) return false;
+  if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)
+    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 1);
+  at = {rect.left, rect.top};
+  return true;
+}
+
+bool At(HWND hwnd, core::PendingMoves::Point target) {
+  core::PendingMoves::Point now;
+  return Position(hwnd, now) && now.x == target.x && now.y == target.y;
+}
+
+void MoveTo(HWND hwnd, core::PendingMoves::Point to) {
+  const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+  if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+    SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags);
+    return;
+  }
+  // Another thread moves its window itself, when it takes the request: the
+  // scroll never waits on a program that does not answer.
+  const bool lagging = g_pending.Contains(Key(hwnd));
+  SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
+  if (!lagging) {
+    // A thread that answers this has taken the request queued before it.
+    // SMTO_BLOCK: no other scroll may run inside this one.
+    DWORD_PTR answer = 0;
+    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kAnswerMs,
+                            &answer) &&
+        At(hwnd, to))
+      return;
+  }
+  g_pending.Set(Key(hwnd), to);
+}
 
 void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktopIcons) {
   title[0] = '\0';
@@ -25,14 +78,10 @@ void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktop
     hwnd = fw::DesktopIconWindowOf(hwnd);
     if (hwnd == nullptr) return;
   }
-  RECT rect;
-  if (!GetWindowRect(hwnd, &rect)) return;
-  if (GetParent(hwnd) != nullptr) {
-    // A child moves in its parent's client coordinates.
-    MapWindowPoints(HWND_DESKTOP, GetParent(hwnd), reinterpret_cast<POINT*>(&rect), 2);
-  }
-  MoveWindow(hwnd, rect.left + dx, rect.top + dy, rect.right - rect.left, rect.bottom - rect.top,
-             TRUE);
+  core::PendingMoves::Point at;
+  if (!Position(hwnd, at)) return;
+  at = g_pending.Base(Key(hwnd), at);
+  MoveTo(hwnd, {at.x + dx, at.y + dy});
 }
 
 }  // namespace
@@ -46,3 +95,12 @@ BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM) {
   MoveByOffset(hwnd, g_szTitleY, 0, g_nMoveOffsetY, g_bMoveDesktopIconsY);
   return TRUE;
 }
+
+void ForgetFinishedMoves() {
+  g_pending.EraseIf([](std::uintptr_t window, core::PendingMoves::Point target) {
+    HWND hwnd = reinterpret_cast<HWND>(window);
+    return !IsWindow(hwnd) || At(hwnd, target);
+  });
+}
+
+size_t PendingMoveCount() { return g_pending.Size(); }

@@ -15,3 +15,9 @@ extern char g_szTitleY[256];
 // EnumWindows procedures of the two axes; they always go on to the end.
 BOOL CALLBACK MoveWindowProcX(HWND hwnd, LPARAM);
 BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM);
+
+// Drops the pending moves of windows that arrived or were destroyed; each
+// scroll does so first, and the main window's timer between scrolls.
+void ForgetFinishedMoves();
+// How many moves of other threads' windows are still on their way.
+size_t PendingMoveCount();

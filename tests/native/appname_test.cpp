@@ -27,3 +27,10 @@ TEST(HelpFilePath, ReplacesOnlyTheFileExtension) {
   EXPECT_EQ(ReplaceExtension("C:\\a.b\\QovDesktop", ".HLP"), "C:\\a.b\\QovDesktop.HLP");
   EXPECT_EQ(ReplaceExtension("C:\\a\\Qov.Desktop.exe", ".HLP"), "C:\\a\\Qov.Desktop.HLP");
 }
+
+TEST(ViewLock, OneNamePerDesktopWhateverTheFileName) {
+  EXPECT_EQ(core::ViewLockName("Default"), core::ViewLockName("Default"));
+  EXPECT_NE(core::ViewLockName("Default"), core::ViewLockName("Other"));
+  // A backslash would name a kernel namespace instead of a lock.
+  EXPECT_EQ(core::ViewLockName("a\\b").find('\\'), std::string::npos);
+}

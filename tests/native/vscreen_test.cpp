@@ -31,12 +31,18 @@ TEST(Axis, RangeAndMiddle) {
   EXPECT_EQ(AxisMaximum(1024, 0), 0);
   EXPECT_EQ(AxisMaximum(1024, -5), 0);
   EXPECT_EQ(InitialPosition(1024, -5), 0);
-  // 32 screens of 1024 fit 16 bits; more are cut at 32767, never wrapped.
+  // 32 screens of 1024 fit 16 bits; more count as 32, so the range stays
+  // whole pages and the view starts on the middle screen.
   EXPECT_EQ(AxisMaximum(1024, 32), 31744);
-  EXPECT_EQ(AxisMaximum(1024, 33), 32767);
-  EXPECT_EQ(AxisMaximum(1024, INT_MAX), 32767);
-  EXPECT_EQ(InitialPosition(1024, 1000), 32767);
-  EXPECT_EQ(InitialPosition(1024, 64), 31744);
+  EXPECT_EQ(AxisMaximum(1024, 33), 31744);
+  EXPECT_EQ(AxisMaximum(1024, INT_MAX), 31744);
+  EXPECT_EQ(AxisMaximum(768, 1000), 32256);
+  EXPECT_EQ(InitialPosition(1024, 1000), 15360);
+  EXPECT_EQ(InitialPosition(1024, 64), 15360);
+  // A position kept from an earlier run comes into the range.
+  EXPECT_EQ(ClampToAxis(3000, 2048), 2048);
+  EXPECT_EQ(ClampToAxis(-5, 2048), 0);
+  EXPECT_EQ(ClampToAxis(1500, 2048), 1500);
 }
 
 TEST(Axis, LineStepsAreATenthOfAPageAndStopAtTheEnds) {
@@ -117,13 +123,13 @@ TEST(Axis, OtherCodesAndSingleScreens) {
 }
 
 TEST(Axis, SixteenBitPositionsNeverWrap) {
-  int maximum = AxisMaximum(1024, 40);
-  AxisStep s = ScrollAxis(kPageForward, 32000, 32000, 0, 1024, maximum, false);
-  EXPECT_EQ(s.position, 32767);
-  EXPECT_EQ(s.offset, -767);
+  int maximum = AxisMaximum(640, 60);  // 52 screens of 640 fit: 32640
+  AxisStep s = ScrollAxis(kPageForward, 32000, 32000, 0, 640, maximum, true);
+  EXPECT_EQ(s.position, 32640);
+  EXPECT_EQ(s.offset, -640);
   // What a message carries of the largest position comes back unchanged.
   short carried = static_cast<short>(static_cast<unsigned short>(maximum));
-  EXPECT_EQ(ScrollAxis(kThumbPosition, 0, 32000, carried, 1024, maximum, false).position, 32767);
+  EXPECT_EQ(ScrollAxis(kThumbPosition, 0, 32000, carried, 640, maximum, false).position, 32640);
 }
 
 TEST(Jump, OnlyStrictlyInsideBothRanges) {
@@ -138,21 +144,29 @@ TEST(Jump, OnlyStrictlyInsideBothRanges) {
   EXPECT_FALSE(JumpInRange(700, 700, 2048, 0));
 }
 
-TEST(Follow, RecordsNewTitlesAndJumpsForMaximisedOrAlways) {
-  FollowDecision d = DecideFollow(false, "Editor", "", false, 10, 10, false);
+TEST(Follow, RecordsNewTitlesAndJumpsForMaximisedOffTheScreenOrAlways) {
+  const Rect small = {10, 10, 300, 200};
+  auto decide = [](const std::string& title, const std::string& last, bool maximised,
+                   const Rect& r, bool moveAuto) {
+    return DecideFollow(false, title, last, maximised, r, 1024, 768, moveAuto);
+  };
+  FollowDecision d = decide("Editor", "", false, small, false);
   EXPECT_TRUE(d.record);
   EXPECT_FALSE(d.jump);
-  d = DecideFollow(false, "Editor", "Editor", true, 2000, 2000, true);
+  d = decide("Editor", "Editor", true, {2000, 2000, 3000, 3000}, true);
   EXPECT_FALSE(d.record);
   EXPECT_FALSE(d.jump);
-  EXPECT_TRUE(DecideFollow(false, "editor", "Editor", false, 0, 0, false).record);
-  EXPECT_FALSE(DecideFollow(false, "", "Editor", true, 5, 5, true).record);
-  EXPECT_FALSE(DecideFollow(true, "Main", "", true, 5, 5, true).record);
-  // Maximised off the view: both corners away from 0.
-  EXPECT_TRUE(DecideFollow(false, "A", "", true, 1020, 764, false).jump);
-  EXPECT_FALSE(DecideFollow(false, "A", "", true, 0, 764, false).jump);
-  EXPECT_FALSE(DecideFollow(false, "A", "", true, 1020, 0, false).jump);
-  EXPECT_TRUE(DecideFollow(false, "A", "", false, 0, 0, true).jump);
+  EXPECT_TRUE(decide("editor", "Editor", false, small, false).record);
+  EXPECT_FALSE(decide("", "Editor", true, small, true).record);
+  EXPECT_FALSE(DecideFollow(true, "Main", "", true, small, 1024, 768, true).record);
+  // Maximised on the view (its client area below the caption): no jump.
+  EXPECT_FALSE(decide("A", "", true, {0, 19, 1024, 768}, false).jump);
+  // A page away on either axis, or both: a jump.
+  EXPECT_TRUE(decide("A", "", true, {-1024, -749, 0, 0}, false).jump);
+  EXPECT_TRUE(decide("A", "", true, {1024, 19, 2048, 768}, false).jump);
+  EXPECT_TRUE(decide("A", "", true, {0, 787, 1024, 1536}, false).jump);
+  EXPECT_FALSE(decide("A", "", true, {1023, 767, 2047, 1535}, false).jump);  // one pixel in
+  EXPECT_TRUE(decide("A", "", false, small, true).jump);
 }
 
 TEST(Axis, OffsetsAlwaysAddUpToTheDistanceScrolled) {
@@ -200,4 +214,46 @@ TEST(Taskbar, BarsKeepClearOfTheTaskbarOnItsEdge) {
   EXPECT_EQ(floating.bottom, 800);
   Rect whole = ClipToTaskbar({0, 776, 1280, 800}, {0, 0, 1280, 800}, cx, cy);
   EXPECT_EQ(whole.bottom, 800);
+}
+
+TEST(Bars, ThicknessAndControlFitTheirEdge) {
+  const int cx = 1024, cy = 768;
+  // Granted nothing across (a killed run's bar still counted): the edge strip.
+  Rect v = FitBarToEdge({1000, 0, 1000, 744}, false, 24, cx, cy);
+  EXPECT_EQ(v.left, 1000);
+  EXPECT_EQ(v.right, 1024);
+  EXPECT_EQ(v.bottom, 744);
+  Rect h = FitBarToEdge({0, 744, 1000, 750}, true, 24, cx, cy);
+  EXPECT_EQ(h.top, 744);
+  EXPECT_EQ(h.bottom, 768);
+  EXPECT_EQ(h.right, 1000);
+  Rect none = FitBarToEdge({1000, 0, 1000, 0}, false, 24, cx, cy);
+  EXPECT_EQ(none.top, 0);
+  EXPECT_EQ(none.bottom, 768);
+  // Granted the full thickness (above a taskbar, say): kept as granted.
+  Rect above = FitBarToEdge({0, 720, 1000, 744}, true, 24, cx, cy);
+  EXPECT_EQ(above.bottom, 744);
+  // The control: the metric where it fits, else the client less two pixels.
+  EXPECT_EQ(ControlLength(1024, 993), 991);
+  EXPECT_EQ(ControlLength(976, 1018), 976);
+  EXPECT_EQ(ControlLength(976, 1), 0);
+}
+
+TEST(PendingMoves, TargetsUntilArrivalOrRemoval) {
+  PendingMoves pending;
+  const PendingMoves::Point stands = {10, 20};
+  EXPECT_EQ(pending.Base(1, stands).x, 10);
+  pending.Set(1, {-1014, 20});
+  pending.Set(1, {-2038, 20});  // a second scroll before the first arrived
+  pending.Set(2, {5, 5});
+  EXPECT_EQ(pending.Size(), 2u);
+  // Still standing where it was: the scroll starts from the target.
+  EXPECT_EQ(pending.Base(1, stands).x, -2038);
+  EXPECT_TRUE(pending.Contains(1));
+  // Arrived: the entry ends and the window's own position counts.
+  EXPECT_EQ(pending.Base(1, {-2038, 20}).x, -2038);
+  EXPECT_FALSE(pending.Contains(1));
+  EXPECT_EQ(pending.Base(1, {300, 20}).x, 300);
+  pending.EraseIf([](std::uintptr_t w, PendingMoves::Point) { return w == 2; });
+  EXPECT_EQ(pending.Size(), 0u);
 }
