@@ -82,17 +82,24 @@ TEST(Startup, EndsOnEnterEscapeAndAltF4) {
   }
 }
 
-TEST(Startup, EachProgramFileNameHasItsOwnKey) {
+TEST(Startup, OneViewPerDesktopWhateverTheFileName) {
   RunningProgram first("NameA"), second("NameB");
   ASSERT_TRUE(first.Start());
   SetDword(first.Key() + "\\Screen", "Width", 5);
+  // A second start, under another name, ends at once: no window, no bar,
+  // not even a key of its own.
+  EXPECT_FALSE(second.Start());
+  EXPECT_TRUE(second.EndsWithin(3000));
+  EXPECT_FALSE(KeyExists(second.Key()));
+  EXPECT_TRUE(IsWindow(first.Main()));
+  // Once the first has ended, the other name starts, with a key of its own.
+  PostMessageA(first.Main(), WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(first.EndsWithin(5000));
   ASSERT_TRUE(second.Start());
   EXPECT_TRUE(KeyExists(second.Key() + "\\Setting"));
   EXPECT_EQ(ValueCount(second.Key() + "\\Screen"), 0);
   EXPECT_EQ(ValueCount(first.Key() + "\\Screen"), 1);
-  PostMessageA(first.Main(), WM_COMMAND, IDCANCEL, 0);
   PostMessageA(second.Main(), WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(first.EndsWithin(5000));
   EXPECT_TRUE(second.EndsWithin(5000));
 }
 

@@ -170,6 +170,10 @@ Process::~Process() {
 }
 
 bool Process::Start(const std::string& commandLine, const std::string& currentDir) {
+  Kill();  // a process object may start again once its last run is over
+  if (m_info.hProcess) CloseHandle(m_info.hProcess);
+  if (m_info.hThread) CloseHandle(m_info.hThread);
+  m_info = {};
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   std::vector<char> line(commandLine.begin(), commandLine.end());
@@ -310,6 +314,7 @@ ProgramCopy::~ProgramCopy() {
 }
 
 bool RunningProgram::Start() {
+  m_main = nullptr;
   // In its own folder, so that the loader finds only the QOV32.dll beside it.
   if (!m_process.Start("\"" + m_copy.Path() + "\"", m_copy.Dir())) return false;
   const std::string caption = "Qovデスクトップ";

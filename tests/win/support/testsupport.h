@@ -83,9 +83,11 @@ class Process {
 
 // Windows of another program (tools/winhost.cpp), one per layout
 // "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, x maximised, h hidden,
-// r refuses WM_CLOSE).
+// r refuses WM_CLOSE, o owned by the window before it).
 class WindowHost {
  public:
+  // Makes the host stop pumping messages for `ms` milliseconds.
+  void Hang(DWORD ms) { PostMessageA(m_windows.at(0), WM_APP + 1, ms, 0); }
   bool Start(const std::vector<std::string>& windows);
   // The host's window with this title (the first, if several share it).
   HWND Find(const std::string& title) const;

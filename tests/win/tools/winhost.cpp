@@ -6,7 +6,9 @@
 // Creates one top-level window per argument and signals the named event when
 // all exist.  An empty CLASS means the host's own class.  FLAGS letters:
 // m minimised, x maximised, h hidden, r refuses WM_CLOSE, c and a hold Ctrl
-// and Alt down in the host's key state.  Each window carries
+// and Alt down in the host's key state, o owned by the window before it.
+// A window posted WM_APP + 1 makes the host stop pumping messages for wParam
+// milliseconds: its windows then hang.  Each window carries
 // the 1-based number of its argument in the window property "QovIndex" and
 // counts the WM_CLOSE messages it received in "closes" (window properties
 // are readable from other processes), the wParam of the last key message it
@@ -40,6 +42,9 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       SetPropA(hwnd, "keys", reinterpret_cast<HANDLE>(count));
       return 0;
     }
+    case WM_APP + 1:
+      Sleep(static_cast<DWORD>(wParam));
+      return 0;
     case WM_DESTROY:
       RemovePropA(hwnd, "key");
       RemovePropA(hwnd, "keys");
@@ -63,6 +68,8 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   }
 }
 
+HWND g_last = nullptr;
+
 bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) {
   std::vector<std::string> field = Split(layout, '|');
   if (field.size() < 3) return false;
@@ -82,9 +89,11 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) 
   DWORD style = WS_OVERLAPPEDWINDOW;
   HWND hwnd = CreateWindowExA(0, className.c_str(), field[1].c_str(), style,
                               std::atoi(rect[0].c_str()), std::atoi(rect[1].c_str()),
-                              std::atoi(rect[2].c_str()), std::atoi(rect[3].c_str()), nullptr,
-                              nullptr, instance, nullptr);
+                              std::atoi(rect[2].c_str()), std::atoi(rect[3].c_str()),
+                              flags.find('o') != std::string::npos ? g_last : nullptr, nullptr,
+                              instance, nullptr);
   if (!hwnd) return false;
+  g_last = hwnd;
   ++g_windows;
   // Tells the tests which argument made the window (window properties are
   // readable from other processes).

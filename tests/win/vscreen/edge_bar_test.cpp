@@ -207,27 +207,40 @@ TEST_F(EdgeBars, SettingChangeDocksVerticalThenHorizontal) {
   EXPECT_TRUE(SameRect(vDocked, WindowRect(vbar)));
 }
 
-TEST_F(EdgeBars, PaintSizesTheScrollBarAndMarginClicksRaiseTheTaskbar) {
+TEST_F(EdgeBars, StandFullyThickWithTheirControlsInside) {
+  // A bar on the right edge before ours (as a killed run's would be): the
+  // shell grants our vertical bar nothing across, and it takes its strip anyway.
+  const int cx = GetSystemMetrics(SM_CXSCREEN);
+  StandInBar earlier(ABE_RIGHT, 24);
+  ASSERT_TRUE(earlier.Registered());
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
   CEdgeBar& vbar = dialog.m_wndVerticalBar;
-  // The first paint sizes the control.
-  for (CEdgeBar* bar : {&hbar, &vbar})
+  RECT v = WindowRect(vbar.m_hWnd);
+  EXPECT_EQ(v.right, cx);
+  EXPECT_EQ(v.right - v.left, 24);
+  EXPECT_GT(v.bottom - v.top, 0);
+  // Each scroll bar, arrows and all, lies inside its bar, painted or not.
+  for (CEdgeBar* bar : {&hbar, &vbar}) {
     RedrawWindow(bar->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_EQ(hbar.m_nFullScreenSize, GetSystemMetrics(SM_CXFULLSCREEN));
-  EXPECT_EQ(vbar.m_nFullScreenSize, GetSystemMetrics(SM_CYFULLSCREEN));
-  RECT control;
-  GetWindowRect(hbar.m_ScrollBar.m_hWnd, &control);
-  MapWindowPoints(HWND_DESKTOP, hbar.m_hWnd, reinterpret_cast<POINT*>(&control), 2);
-  EXPECT_EQ(control.left, 1);
-  EXPECT_EQ(control.top, 1);
-  EXPECT_EQ(control.right - control.left, GetSystemMetrics(SM_CXFULLSCREEN));
-  EXPECT_EQ(control.bottom - control.top, 20);
-  GetWindowRect(vbar.m_ScrollBar.m_hWnd, &control);
-  EXPECT_EQ(control.right - control.left, 20);
-  EXPECT_EQ(control.bottom - control.top, GetSystemMetrics(SM_CYFULLSCREEN));
+    RECT client, control = WindowRect(bar->m_ScrollBar.m_hWnd);
+    GetClientRect(bar->m_hWnd, &client);
+    MapWindowPoints(bar->m_hWnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+    EXPECT_GE(control.left, client.left);
+    EXPECT_GE(control.top, client.top);
+    if (bar == &hbar) EXPECT_LE(control.right, client.right);
+    if (bar == &vbar) EXPECT_LE(control.bottom, client.bottom);
+    EXPECT_GT(control.right - control.left, 0);
+    EXPECT_GT(control.bottom - control.top, 0);
+  }
+}
 
+TEST_F(EdgeBars, MarginClicksRaiseTheTaskbar) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  CEdgeBar& vbar = dialog.m_wndVerticalBar;
   HWND taskbar = FindWindowA("Shell_TrayWnd", "");
   ASSERT_NE(taskbar, nullptr);
   for (UINT button : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {

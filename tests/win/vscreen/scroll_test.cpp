@@ -5,7 +5,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -42,64 +41,57 @@ POINT RestoredTopLeft(HWND hwnd) {
 
 TEST_F(Scrolling, MovesTitledWindowsByTheDistanceScrolled) {
   WindowHost host;
-  ASSERT_TRUE(host.Start({"|Shown|100,120,300,200|", "|Hidden|140,160,300,200|h",
-                          "|Iconic|180,200,300,200|m", "||220,240,300,200|"}));
-  HWND shown = host.Find("Shown"), hidden = host.Find("Hidden"), iconic = host.Find("Iconic");
-  HWND untitled = host.Windows()[3];
+  ASSERT_TRUE(host.Start({"|Shown|200,150,300,200|", "|Owned|260,210,200,100|o",
+                          "|Hidden|140,160,300,200|h", "|Iconic|180,200,300,200|m",
+                          "||220,240,300,200|"}));
+  HWND moved[] = {host.Find("Shown"), host.Find("Owned"), host.Find("Hidden")};
+  HWND iconic = host.Find("Iconic"), untitled = host.Windows()[4];
+  ASSERT_EQ(GetWindow(moved[1], GW_OWNER), moved[0]);
   const POINT iconicBefore = RestoredTopLeft(iconic), untitledBefore = TopLeft(untitled);
+  POINT start[3];
+  for (int i = 0; i < 3; ++i) start[i] = TopLeft(moved[i]);
 
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  CEdgeBar& bar = dialog.m_wndHorizontalBar;
-  const int page = GetSystemMetrics(SM_CXSCREEN);
-  ASSERT_EQ(bar.m_nPosition, page);  // the middle of three screens
-  ASSERT_EQ(bar.m_ScrollBar.GetScrollPos(), page);
-
-  struct Step {
-    int code, thumb, expectedPosition;
-  };
-  const int line = page / 10;
-  const Step steps[] = {
-      {SB_LINERIGHT, 0, page + line},
-      {SB_PAGERIGHT, 0, 2 * page},       // clamped at the end
-      {SB_PAGERIGHT, 0, 2 * page},       // at the end: nothing moves
-      {SB_LINERIGHT, 0, 2 * page},
-      {SB_THUMBTRACK, page + 7, page + 7},
-      {SB_THUMBTRACK, page / 2, page / 2},
-      {SB_THUMBPOSITION, page / 2, page / 2},  // nothing left to move
-      {SB_PAGELEFT, 0, 0},
-      {SB_LINELEFT, 0, 0},
-      {SB_ENDSCROLL, 0, 0},
-      {SB_TOP, 0, 0},
-  };
-  int position = page;
-  POINT start = TopLeft(shown), startHidden = TopLeft(hidden);
-  for (const Step& step : steps) {
-    Scroll(bar, true, step.code, step.thumb);
-    EXPECT_EQ(bar.m_nPosition, step.expectedPosition) << "code " << step.code;
-    EXPECT_EQ(bar.m_ScrollBar.GetScrollPos(), step.expectedPosition);
-    position = step.expectedPosition;
-    EXPECT_EQ(TopLeft(shown).x, start.x + page - position) << "code " << step.code;
-    EXPECT_EQ(TopLeft(hidden).x, startHidden.x + page - position);
-    EXPECT_EQ(TopLeft(shown).y, start.y);
-    EXPECT_EQ(RestoredTopLeft(iconic).x, iconicBefore.x);
-    EXPECT_EQ(TopLeft(untitled).x, untitledBefore.x);
-  }
-
-  // The vertical axis the same way, with "fine first" from between pages.
-  dialog.m_bFineFirst = 1;
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
   CEdgeBar& vbar = dialog.m_wndVerticalBar;
-  const int vpage = GetSystemMetrics(SM_CYSCREEN);
-  POINT before = TopLeft(shown);
+  const int page = hbar.m_nPageSize, vpage = vbar.m_nPageSize;
+  ASSERT_EQ(hbar.m_nPosition, page);  // the middle of three screens
+  EXPECT_FALSE(KeyExists(m_key + "\\View"));
+
+  // Every titled window, an owned pop-up too, moves by the distance
+  // scrolled; the minimised and the untitled ones stay.
+  Scroll(hbar, true, SB_PAGERIGHT);
+  Scroll(hbar, true, SB_LINELEFT);
   Scroll(vbar, false, SB_THUMBTRACK, vpage + 100);
-  Scroll(vbar, false, SB_PAGEDOWN);
-  EXPECT_EQ(vbar.m_nPosition, 2 * vpage);
-  Scroll(vbar, false, SB_PAGEUP);
-  Scroll(vbar, false, SB_LINEUP);
-  EXPECT_EQ(vbar.m_nPosition, vpage - vpage / 10);
-  EXPECT_EQ(TopLeft(shown).y, before.y + vpage / 10);
-  EXPECT_EQ(TopLeft(shown).x, before.x);
-  EXPECT_EQ(RestoredTopLeft(iconic).y, iconicBefore.y);
+  const int dx = page - hbar.m_nPosition, dy = vpage - vbar.m_nPosition;
+  ASSERT_EQ(dx, page / 10 - page);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(TopLeft(moved[i]).x, start[i].x + dx) << i;
+    EXPECT_EQ(TopLeft(moved[i]).y, start[i].y + dy) << i;
+  }
+  EXPECT_EQ(RestoredTopLeft(iconic).x, iconicBefore.x);
+  EXPECT_EQ(TopLeft(untitled).x, untitledBefore.x);
+  // Away from the start the view is kept in a volatile key.
+  ASSERT_TRUE(KeyExists(m_key + "\\View"));
+  HKEY view = nullptr, sub = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (m_key + "\\View").c_str(), 0, KEY_ALL_ACCESS, &view),
+            ERROR_SUCCESS);
+  EXPECT_EQ(RegCreateKeyExA(view, "probe", 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                            nullptr, &sub, nullptr),
+            ERROR_CHILD_MUST_BE_VOLATILE);
+  DWORD left = 0, size = sizeof(left);
+  RegQueryValueExA(view, "Left", nullptr, nullptr, reinterpret_cast<BYTE*>(&left), &size);
+  EXPECT_EQ(static_cast<int>(left), hbar.m_nPosition);
+  RegCloseKey(view);
+
+  // The end of the session brings every window home and forgets the view.
+  SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(TopLeft(moved[i]).x, start[i].x) << i;
+    EXPECT_EQ(TopLeft(moved[i]).y, start[i].y) << i;
+  }
+  EXPECT_FALSE(KeyExists(m_key + "\\View"));
 }
 
 // The shell's desktop as the mover knows it: "Program Manager" with the
@@ -160,64 +152,76 @@ TEST_F(Scrolling, DesktopIconsSlideInPlaceOfTheDesktopWhenSet) {
   EXPECT_EQ(g_bMoveDesktopIconsY, 1);
 }
 
-TEST_F(Scrolling, RandomScrollsKeepEveryWindowOnItsVirtualPlace) {
-  std::vector<std::string> layouts;
-  for (int i = 0; i < 8; ++i)
-    layouts.push_back("|W" + std::to_string(i) + "|" + std::to_string(40 * i) + "," +
-                    std::to_string(30 * i) + ",200,150|" + (i == 7 ? "h" : ""));
-  WindowHost host;
-  ASSERT_TRUE(host.Start(layouts));
+TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
+  WindowHost host, stuck;
+  ASSERT_TRUE(host.Start({"|A|100,100,200,150|", "|B|150,150,200,150|", "|C|200,200,200,150|"}));
+  ASSERT_TRUE(stuck.Start({"|Stuck|300,250,200,150|"}));
+  HWND hung = stuck.Windows()[0];
+  const POINT hungStart = TopLeft(hung);
+  // Every titled window of the sleeping thread waits: its own and the
+  // hidden "Default IME" window each thread with windows has.
+  size_t stuckWindows = 0;
+  for (HWND hwnd : TopLevelWindows(stuck.Proc().Id(), false))
+    if (!WindowText(hwnd).empty()) ++stuckWindows;
   std::vector<POINT> start;
   for (HWND hwnd : host.Windows()) start.push_back(TopLeft(hwnd));
-
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  CEdgeBar* bars[] = {&dialog.m_wndHorizontalBar, &dialog.m_wndVerticalBar};
-  const int startX = bars[0]->m_nPosition, startY = bars[1]->m_nPosition;
-  std::mt19937 random(20261206);
-  for (int i = 0; i < 150; ++i) {
-    int axis = static_cast<int>(random() % 2);
-    int code = static_cast<int>(random() % 8);  // 6 and 7: codes that change nothing
-    int thumb = static_cast<int>(random() % (bars[axis]->Maximum() + 1));
-    dialog.m_bFineFirst = static_cast<int>(random() % 2);
-    Scroll(*bars[axis], axis == 0, code, thumb);
-  }
-  const int dx = startX - bars[0]->m_nPosition, dy = startY - bars[1]->m_nPosition;
-  for (size_t i = 0; i < host.Windows().size(); ++i) {
-    POINT now = TopLeft(host.Windows()[i]);
-    EXPECT_EQ(now.x, start[i].x + dx) << "window " << i;
-    EXPECT_EQ(now.y, start[i].y + dy) << "window " << i;
-  }
+  CEdgeBar& bar = dialog.m_wndHorizontalBar;
+  const int home = bar.m_nPosition;
+  auto othersAt = [&](int dx) {
+    for (size_t i = 0; i < start.size(); ++i)
+      if (TopLeft(host.Windows()[i]).x != start[i].x + dx) return false;
+    return true;
+  };
+
+  stuck.Hang(4000);
+  Sleep(200);
+  DWORD t0 = GetTickCount();
+  Scroll(bar, true, SB_PAGERIGHT);
+  EXPECT_LT(GetTickCount() - t0, 1000u);
+  EXPECT_TRUE(othersAt(home - bar.m_nPosition));
+  EXPECT_EQ(TopLeft(hung).x, hungStart.x);  // it has not taken the move yet
+  EXPECT_EQ(PendingMoveCount(), stuckWindows);
+  // A drag while it still sleeps: each message starts from where it is going.
+  for (int i = 1; i <= 60; ++i) Scroll(bar, true, SB_THUMBTRACK, bar.Maximum() * (60 - i) / 60 + 7);
+  const int dx = home - bar.m_nPosition;
+  EXPECT_TRUE(othersAt(dx));
+  EXPECT_LT(GetTickCount() - t0, 3500u);
+  // Awake again, it ends exactly on its place; the table empties.
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(hung).x == hungStart.x + dx; }, 8000))
+      << TopLeft(hung).x;
+  Pump(1200);
+  EXPECT_EQ(PendingMoveCount(), 0u);
+
+  // Destroyed while a move of it is pending: nothing is left behind.
+  stuck.Hang(10000);
+  Sleep(200);
+  Scroll(bar, true, SB_PAGELEFT);
+  EXPECT_EQ(PendingMoveCount(), stuckWindows);
+  stuck.Proc().Kill();
+  Pump(1200);
+  EXPECT_EQ(PendingMoveCount(), 0u);
+  EXPECT_TRUE(othersAt(home - bar.m_nPosition));
 }
 
-TEST_F(Scrolling, BadScreenCountsGiveSafeRanges) {
-  SetDword(m_key + "\\Screen", "Width", 0);
+TEST_F(Scrolling, OddStoredCountsGiveWholePages) {
+  // Too many screens down for 16 bits: the largest count that fits, started
+  // in its middle; text where a count belongs reads as the default.
   SetDword(m_key + "\\Screen", "Height", 1000);
-  WindowHost host;
-  ASSERT_TRUE(host.Start({"|Shown|100,120,300,200|"}));
-  HWND shown = host.Find("Shown");
+  SetRaw(m_key + "\\Screen", "Width", REG_SZ, "abc", 4);
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.m_nWidth, 0);  // kept as read
-  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
-  CEdgeBar& vbar = dialog.m_wndVerticalBar;
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_EQ(dialog.m_nWidth, 3);
   int low = -1, high = -1;
-  GetScrollRange(hbar.m_ScrollBar.m_hWnd, SB_CTL, &low, &high);
-  EXPECT_EQ(low, 0);
-  EXPECT_EQ(high, 0);
-  POINT before = TopLeft(shown);
-  for (int code : {SB_LINERIGHT, SB_PAGERIGHT, SB_THUMBTRACK, SB_LINELEFT})
-    Scroll(hbar, true, code, 500);
-  EXPECT_EQ(TopLeft(shown).x, before.x);
-  // A thousand screens down would be 767232 pixels: the range stops where
-  // 16-bit thumb positions stop, and a drag to the end moves windows up.
+  GetScrollRange(dialog.m_wndHorizontalBar.m_ScrollBar.m_hWnd, SB_CTL, &low, &high);
+  EXPECT_EQ(high, 2 * cx);
+  CEdgeBar& vbar = dialog.m_wndVerticalBar;
   GetScrollRange(vbar.m_ScrollBar.m_hWnd, SB_CTL, &low, &high);
-  EXPECT_EQ(high, 32767);
-  EXPECT_EQ(vbar.m_nPosition, 32767);
-  Scroll(vbar, false, SB_THUMBTRACK, 32767 - 500);
-  EXPECT_EQ(TopLeft(shown).y, before.y + 500);
-  Scroll(vbar, false, SB_THUMBPOSITION, 32767);
-  EXPECT_EQ(TopLeft(shown).y, before.y);
+  EXPECT_EQ(high % cy, 0);
+  EXPECT_GT(high + cy, 32767);
+  EXPECT_EQ(vbar.m_nPosition, high / cy / 2 * cy);
 }
 
 }  // namespace
