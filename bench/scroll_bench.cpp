@@ -1,7 +1,10 @@
 // Cost of one page scroll of the virtual screen with 10, 50 and 200 titled
 // windows of another program, against the bare MoveWindow calls for the same
-// windows, taken in turns in one run; and the time a thumb drag across the
-// whole range takes to deliver its moves.
+// windows, taken in turns in one run; the same scroll with 50 windows with
+// and without one program among them that does not answer; and a thumb drag
+// across the whole range (60 tracking messages) with 10 windows, one of
+// them hung, with what the table of pending moves holds before and after the
+// hung program is killed.
 //
 //   scroll_bench.exe [ROUNDS]      (QOV_HELPER_DIR names qov_winhost.exe's folder)
 #include <windows.h>
@@ -15,6 +18,7 @@
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
 #include "support/testsupport.h"
+#include "vscreen/WindowMover.h"
 
 #include "timing.h"
 
@@ -33,6 +37,40 @@ void MoveAll(const std::vector<HWND>& windows, int dx) {
   }
 }
 
+std::vector<std::string> Layouts(int count, int first = 0) {
+  std::vector<std::string> layouts;
+  for (int i = first; i < first + count; ++i)
+    layouts.push_back("|Bench " + std::to_string(i) + "|" + std::to_string(20 + (i * 7) % 600) +
+                      "," + std::to_string(20 + (i * 5) % 400) + ",200,150|");
+  return layouts;
+}
+
+void End(qovtest::WindowHost& host) {
+  for (HWND hwnd : host.Windows()) PostMessageA(hwnd, WM_CLOSE, 0, 0);
+  if (!host.Proc().WaitForExit(5000)) host.Proc().Kill();
+}
+
+// One page right and back, in ms per scroll.
+double PageScroll(CEdgeBar& bar) {
+  double t0 = bench::NowMs();
+  Scroll(bar, SB_PAGERIGHT);
+  Scroll(bar, SB_PAGELEFT);
+  double ms = (bench::NowMs() - t0) / 2;
+  qovtest::Pump(0);
+  return ms;
+}
+
+// 60 tracking messages from one end of the range to the other, then the release.
+double Drag(CEdgeBar& bar) {
+  Scroll(bar, SB_THUMBPOSITION, 0);
+  double t0 = bench::NowMs();
+  for (int i = 1; i <= 60; ++i) Scroll(bar, SB_THUMBTRACK, bar.Maximum() * i / 60);
+  Scroll(bar, SB_THUMBPOSITION, bar.Maximum());
+  double ms = bench::NowMs() - t0;
+  Scroll(bar, SB_THUMBPOSITION, bar.Home());
+  return ms;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,16 +84,10 @@ int main(int argc, char** argv) {
 
   std::printf("one page scroll (median, taken in turns with the bare moves):\n");
   std::printf("  windows  rounds   scroll ms   bare MoveWindow ms   ratio\n");
-  double dragMs = 0;
-  int dragMessages = 0;
   for (int count : {10, 50, 200}) {
     const int rounds = std::max(3, baseRounds * 10 / count);
-    std::vector<std::string> layouts;
-    for (int i = 0; i < count; ++i)
-      layouts.push_back("|Bench " + std::to_string(i) + "|" + std::to_string(20 + (i * 7) % 600) +
-                      "," + std::to_string(20 + (i * 5) % 400) + ",200,150|");
     qovtest::WindowHost host;
-    if (!host.Start(layouts)) {
+    if (!host.Start(Layouts(count))) {
       std::fprintf(stderr, "could not start the window host\n");
       return 1;
     }
@@ -65,38 +97,75 @@ int main(int argc, char** argv) {
     const int page = bar.m_nPageSize;
     std::vector<double> scroll, bare;
     for (int i = 0; i < rounds; ++i) {
-      // From the middle screen one page right and back: two scrolls.
-      double t0 = bench::NowMs();
-      Scroll(bar, SB_PAGERIGHT);
-      Scroll(bar, SB_PAGELEFT);
+      scroll.push_back(PageScroll(bar));
       double t1 = bench::NowMs();
       MoveAll(host.Windows(), -page);
       MoveAll(host.Windows(), page);
-      double t2 = bench::NowMs();
-      scroll.push_back((t1 - t0) / 2);
-      bare.push_back((t2 - t1) / 2);
-      qovtest::Pump(0);
+      bare.push_back((bench::NowMs() - t1) / 2);
     }
     double s = bench::Median(scroll), b = bench::Median(bare);
     std::printf("  %7d  %6d   %9.3f   %18.3f   %5.2f\n", count, rounds, s, b, s / b);
-
-    if (count == 10) {
-      // A drag across the whole range as a mouse gives it: a tracking message
-      // every 32 positions, then the release.
-      Scroll(bar, SB_THUMBPOSITION, 0);
-      double t0 = bench::NowMs();
-      for (int position = 32; position <= bar.Maximum(); position += 32, ++dragMessages)
-        Scroll(bar, SB_THUMBTRACK, position);
-      Scroll(bar, SB_THUMBPOSITION, bar.Maximum());
-      dragMs = bench::NowMs() - t0;
-      Scroll(bar, SB_THUMBPOSITION, page);
-    }
     dialog.DestroyWindow();
-    for (HWND hwnd : host.Windows()) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-    host.Proc().WaitForExit(5000);
+    End(host);
   }
-  std::printf("thumb drag across the whole range with 10 windows: %d tracking messages, "
-              "%.0f ms (%.3f ms a message)\n",
-              dragMessages, dragMs, dragMs / dragMessages);
+
+  // 49 windows of one program and one of another, which then stops answering.
+  {
+    const int rounds = std::max(5, baseRounds);
+    qovtest::WindowHost host, stuck;
+    if (!host.Start(Layouts(49)) || !stuck.Start(Layouts(1, 49))) return 1;
+    CQovDesktopDialog dialog;
+    if (!dialog.Create()) return 1;
+    CEdgeBar& bar = dialog.m_wndHorizontalBar;
+    std::vector<double> answering, hung;
+    for (int i = 0; i < rounds; ++i) answering.push_back(PageScroll(bar));
+    stuck.Hang(600000);
+    Sleep(200);
+    // The first scroll after it stopped answering waits for it once.
+    double t0 = bench::NowMs();
+    Scroll(bar, SB_PAGERIGHT);
+    const double first = bench::NowMs() - t0;
+    Scroll(bar, SB_PAGELEFT);
+    for (int i = 0; i < rounds; ++i) hung.push_back(PageScroll(bar));
+    double a = bench::Median(answering), h = bench::Median(hung);
+    std::printf("\none page scroll with 50 windows (median of %d), one program not answering:\n",
+                rounds);
+    std::printf("  all answering %.3f ms   one hung %.3f ms   ratio %.2f   "
+                "(the first scroll after it stopped answering: %.1f ms)\n",
+                a, h, h / a, first);
+    dialog.DestroyWindow();
+    stuck.Proc().Kill();
+    End(host);
+  }
+
+  // The drag, with 9 answering windows and one hung.
+  {
+    qovtest::WindowHost host, stuck;
+    if (!host.Start(Layouts(9)) || !stuck.Start(Layouts(1, 9))) return 1;
+    HWND hung = stuck.Windows()[0];
+    CQovDesktopDialog dialog;
+    if (!dialog.Create()) return 1;
+    CEdgeBar& bar = dialog.m_wndHorizontalBar;
+    const double answering = Drag(bar);
+    stuck.Hang(600000);
+    Sleep(200);
+    const double withHung = Drag(bar);
+    Scroll(bar, SB_PAGERIGHT);
+    const size_t pending = PendingMoveCount();
+    RECT before;
+    GetWindowRect(hung, &before);
+    stuck.Proc().Kill();
+    const size_t afterKill = PendingMoveCount();
+    ForgetFinishedMoves();  // what the main window's next tick does
+    std::printf("\nthumb drag across the whole range with 10 windows: 60 tracking messages "
+                "and the release\n  all answering %.0f ms (%.2f ms a message)   one hung %.0f ms "
+                "(%.2f ms a message)\n",
+                answering, answering / 61, withHung, withHung / 61);
+    std::printf("pending moves while hung: %zu (its window and its thread's \"Default IME\"); "
+                "after its program was killed: %zu until the next tick, %zu after it\n",
+                pending, afterKill, PendingMoveCount());
+    dialog.DestroyWindow();
+    End(host);
+  }
   return 0;
 }

@@ -48,6 +48,7 @@ TEST_F(Scrolling, MovesTitledWindowsByTheDistanceScrolled) {
   HWND iconic = host.Find("Iconic"), untitled = host.Windows()[4];
   ASSERT_EQ(GetWindow(moved[1], GW_OWNER), moved[0]);
   const POINT iconicBefore = RestoredTopLeft(iconic), untitledBefore = TopLeft(untitled);
+  const RECT iconRect = WindowRect(iconic);
   POINT start[3];
   for (int i = 0; i < 3; ++i) start[i] = TopLeft(moved[i]);
 
@@ -71,6 +72,7 @@ TEST_F(Scrolling, MovesTitledWindowsByTheDistanceScrolled) {
     EXPECT_EQ(TopLeft(moved[i]).y, start[i].y + dy) << i;
   }
   EXPECT_EQ(RestoredTopLeft(iconic).x, iconicBefore.x);
+  EXPECT_TRUE(SameRect(WindowRect(iconic), iconRect));
   EXPECT_EQ(TopLeft(untitled).x, untitledBefore.x);
   // Away from the start the view is kept in a volatile key.
   ASSERT_TRUE(KeyExists(m_key + "\\View"));
