@@ -254,7 +254,7 @@ void CQovDesktopDialog::OnSize() {
 void CQovDesktopDialog::OnTimer(UINT_PTR id) {
   // Every tick, of either timer, first looks at the active window.
   FollowActiveWindow();
-  ForgetFinishedMoves();
+  ForgetFinishedMoves(true);
   if (id == kWallPaperTimer)
     m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }

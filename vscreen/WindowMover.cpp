@@ -23,6 +23,8 @@ core::PendingMoves g_pending;
 // before it goes on and leaves the move pending.  A program that answers
 // later still moves its window; only the scroll does not wait for it.
 constexpr UINT kAnswerMs = 100;
+// How long the timer's look at a pending move waits for its window's thread.
+constexpr UINT kProbeMs = 10;
 
 std::uintptr_t Key(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
 
@@ -96,10 +98,16 @@ BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
-void ForgetFinishedMoves() {
-  g_pending.EraseIf([](std::uintptr_t window, core::PendingMoves::Point target) {
+void ForgetFinishedMoves(bool askOwners) {
+  g_pending.EraseIf([askOwners](std::uintptr_t window, core::PendingMoves::Point target) {
     HWND hwnd = reinterpret_cast<HWND>(window);
-    return !IsWindow(hwnd) || At(hwnd, target);
+    if (!IsWindow(hwnd) || At(hwnd, target)) return true;
+    // A thread that answers again has taken every request sent before; a
+    // window still elsewhere then refused or adjusted the move, and keeps
+    // its place as any window that refuses to move does.
+    DWORD_PTR answer = 0;
+    return askOwners && SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
+                                            kProbeMs, &answer) != 0;
   });
 }
 

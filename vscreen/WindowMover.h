@@ -17,7 +17,8 @@ BOOL CALLBACK MoveWindowProcX(HWND hwnd, LPARAM);
 BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM);
 
 // Drops the pending moves of windows that arrived or were destroyed; each
-// scroll does so first, and the main window's timer between scrolls.
-void ForgetFinishedMoves();
+// scroll does so first.  The main window's timer also asks the windows'
+// threads, and drops the moves of those that answer.
+void ForgetFinishedMoves(bool askOwners = false);
 // How many moves of other threads' windows are still on their way.
 size_t PendingMoveCount();
