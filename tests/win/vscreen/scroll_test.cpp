@@ -177,7 +177,7 @@ TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
     return true;
   };
 
-  stuck.Hang(4000);
+  stuck.Hang(6000);
   Sleep(200);
   DWORD t0 = GetTickCount();
   Scroll(bar, true, SB_PAGERIGHT);
@@ -189,9 +189,9 @@ TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
   for (int i = 1; i <= 60; ++i) Scroll(bar, true, SB_THUMBTRACK, bar.Maximum() * (60 - i) / 60 + 7);
   const int dx = home - bar.m_nPosition;
   EXPECT_TRUE(othersAt(dx));
-  EXPECT_LT(GetTickCount() - t0, 3500u);
+  EXPECT_LT(GetTickCount() - t0, 5000u);  // waiting on it would take until it wakes
   // Awake again, it ends exactly on its place; the table empties.
-  EXPECT_TRUE(WaitUntil([&] { return TopLeft(hung).x == hungStart.x + dx; }, 8000))
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(hung).x == hungStart.x + dx; }, 10000))
       << TopLeft(hung).x;
   Pump(1200);
   EXPECT_EQ(PendingMoveCount(), 0u);
