@@ -34,7 +34,8 @@ double PostedMessages(HWND window, UINT message, WPARAM wParam, int count) {
   return (bench::NowMs() - start) * 1000 / count;
 }
 
-// Microseconds per mouse move, from SendInput until this thread retrieves it.
+// Microseconds per mouse move, from SendInput until this thread retrieves it;
+// -1 when the moves do not arrive.
 double MouseMoves(int count) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   const double start = bench::NowMs();
@@ -46,9 +47,16 @@ double MouseMoves(int count) {
     input.mi.dy = 200 * 65535 / (height - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     SendInput(1, &input, sizeof(input));
-    do {
-      if (!GetMessageA(&msg, nullptr, 0, 0)) return 0;
-    } while (msg.message != WM_MOUSEMOVE);
+    // A pointer that another program holds never moves here: give up.
+    const DWORD sent = GetTickCount();
+    for (;;) {
+      if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_MOUSEMOVE) break;
+        continue;
+      }
+      if (GetTickCount() - sent > 1000) return -1;
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
   }
   return (bench::NowMs() - start) * 1000 / count;
 }

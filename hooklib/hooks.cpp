@@ -1,6 +1,6 @@
 // The exported functions and the hook procedures.  They run inside other
-// programs: no allocation, no exceptions, no locks, every handle closed.
-#include <cstring>
+// programs: no allocation, no exceptions, no locks; the only handles they
+// keep are the settings' keys and events (hooklib/settings.h).
 
 #include "core/key_commands.h"
 #include "fw/shellwnd.h"
@@ -12,13 +12,21 @@ namespace qov32 {
 
 namespace {
 
+// The desktop icon window as last found on this thread.  Looked for again
+// when it is gone or the setting changed (the shell may have made new
+// windows meanwhile), and at every message while there is none.
+HWND g_iconWindow;
+
 // Sets the view bits of the desktop icon window as "Desktop icon" asks.  The
 // style is written only when the view differs, so a view that anyone changed
 // is set back at the next message, without a style change on every message.
 void ApplyDesktopIconView() {
-  const core::IconView view = ReadDesktopIconView();
+  bool reread = false;
+  const core::IconView view = CurrentDesktopIconView(&reread);
   if (view == core::IconView::kUnchanged) return;
-  HWND icons = fw::FindDesktopIconWindow();
+  if (reread || !g_iconWindow || !IsWindow(g_iconWindow))
+    g_iconWindow = fw::FindDesktopIconWindow();
+  HWND icons = g_iconWindow;
   if (!icons) return;
   const auto style = static_cast<std::uint32_t>(GetWindowLongA(icons, GWL_STYLE));
   std::uint32_t wanted = 0;
@@ -129,18 +137,19 @@ bool LeftClick(UINT message) {
   return true;
 }
 
-bool RightClick() {
+// One press, one click: the real button goes down and up again on the
+// key-down, at the cursor position; the key-up only consumes.  A button left
+// down would hold the right button for the whole desktop.
+bool RightClick(UINT message) {
   HWND window = WindowAtCursor();
   if (!window) return false;
-  const core::Point cursor = CursorPosition();
+  if (!core::IsKeyDown(message)) return true;
   DefWindowProcA(window, WM_PARENTNOTIFY, ParentNotifyParam(window, WM_RBUTTONDOWN),
                  reinterpret_cast<LPARAM>(window));
-  DefWindowProcA(window, WM_NCHITTEST, 0, PointParam(cursor));
-  mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-  POINT client = {cursor.x, cursor.y};
-  ScreenToClient(window, &client);
-  PostMessageA(window, WM_RBUTTONUP, 0, PointParam({client.x, client.y}));
+  DefWindowProcA(window, WM_NCHITTEST, 0, PointParam(CursorPosition()));
   PlaceCursor();
+  mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
+  mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
   return true;
 }
 
@@ -161,27 +170,27 @@ bool RunCommand(int command, UINT message) {
     case core::kToStartButton: return ToStartButton();
     case core::kToActiveWindow: return ToActiveWindow();
     case core::kLeftClick: return LeftClick(message);
-    case core::kRightClick: return RightClick();
+    case core::kRightClick: return RightClick(message);
     default: return false;
   }
 }
 
 // Whether any command is bound to this key at all: most messages carry no
 // bound key, and need not look at the keyboard.
-bool AnyCommandFor(WPARAM key) {
-  for (const core::HotKeyEntry& entry : g_hotKeys) {
+bool AnyCommandFor(const MouseSettings& settings, WPARAM key) {
+  for (const core::HotKeyEntry& entry : settings.hotKeys) {
     if (entry.Key() != 0 && entry.Key() == key) return true;
   }
   return false;
 }
 
 // The commands for one retrieved message; true when one consumed it.
-bool RunCommands(MSG& msg) {
-  if (!AnyCommandFor(msg.wParam)) return false;
+bool RunCommands(const MouseSettings& settings, MSG& msg) {
+  if (!AnyCommandFor(settings, msg.wParam)) return false;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool alt = GetKeyState(VK_MENU) < 0;
   for (int i = 0; i < kCommandCount; ++i) {
-    if (!core::CommandMatches(g_hotKeys[i], msg.wParam, ctrl, alt)) continue;
+    if (!core::CommandMatches(settings.hotKeys[i], msg.wParam, ctrl, alt)) continue;
     if (RunCommand(i, msg.message)) {
       msg.wParam = core::kConsumedKey;  // no later command or option matches it
       return true;
@@ -190,16 +199,13 @@ bool RunCommands(MSG& msg) {
   return false;
 }
 
-// The key options for one retrieved message.  True when the message counts
-// as consumed for the hooks after this one (a key turned into Space).
-bool ApplyKeyOptions(MSG& msg) {
-  bool flags[kKeyOptionCount];
-  for (int i = 0; i < kKeyOptionCount; ++i) flags[i] = g_keyOptions[i] != FALSE;
-  const core::KeyOptionEffect effect = core::ApplyKeyOptions(msg.message, msg.wParam, flags);
-  if (effect.then == core::KeyOptionEffect::kGoOn) return false;
+// The key options for one retrieved message.
+void ApplyKeyOptions(const MouseSettings& settings, MSG& msg) {
+  const core::KeyOptionEffect effect =
+      core::ApplyKeyOptions(msg.message, msg.wParam, settings.keyOptions);
+  if (effect.then == core::KeyOptionEffect::kGoOn) return;
   msg.wParam = effect.wParam;
   if (effect.postChar) PostMessageA(msg.hwnd, WM_CHAR, static_cast<unsigned char>(effect.postChar), 0);
-  return effect.then == core::KeyOptionEffect::kSpace;
 }
 
 }  // namespace
@@ -210,20 +216,22 @@ using namespace qov32;
 
 extern "C" {
 
-// Every message goes on down the chain, changed or not: a hook that kept it
-// from the next one would silently break every other WH_GETMESSAGE hook on
-// the desktop.
+// Every message goes on down the chain, changed or not, with the wParam that
+// came in: a hook that kept it from the next one would silently break every
+// other WH_GETMESSAGE hook on the desktop, and one that changed the wParam
+// would tell them that a message only looked at is being taken.
 LRESULT WINAPI GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
   MSG* msg = reinterpret_cast<MSG*>(lParam);
-  if (!msg) return CallNextHookEx(g_state.messageHook, code, wParam, lParam);
-  // The settings apply from the next key-down, in every process.
-  if (core::IsKeyDown(msg->message)) {
-    ReadHotKeyTable(g_hotKeys);
-    ReadKeyOptions(g_keyOptions);
+  // Programs often look at a message (PM_NOREMOVE) before they take it: the
+  // commands and options act once, when it is taken; a look changes nothing.
+  if (msg && (wParam & PM_REMOVE)) {
+    // A change of the settings applies from the next key-down, in every process.
+    if (core::IsKeyDown(msg->message)) RefreshMouseSettings();
+    CurrentMouseSettings settings;
+    RunCommands(*settings, *msg);
+    ApplyKeyOptions(*settings, *msg);
   }
-  bool consumed = RunCommands(*msg);
-  if (ApplyKeyOptions(*msg)) consumed = true;
-  return CallNextHookEx(g_state.messageHook, code, consumed ? 1 : wParam, lParam);
+  return CallNextHookEx(g_state.messageHook, code, wParam, lParam);
 }
 
 // Notes where the cursor is, for the keyboard commands of this process.
@@ -239,14 +247,12 @@ LRESULT WINAPI MouseProc(int code, WPARAM wParam, LPARAM lParam) {
 
 HHOOK WINAPI SetHookMessage(DWORD) {
   if (g_state.messageHook) return g_state.messageHook;
-  ReadHotKeyTable(g_hotKeys);
-  ReadKeyOptions(g_keyOptions);
+  ReloadMouseSettings();
   g_state.messageHook = SetWindowsHookExA(WH_GETMESSAGE, GetMsgProc, g_state.module, 0);
   return g_state.messageHook;
 }
 
 BOOL WINAPI UnSetHookMessage() {
-  std::memset(g_hotKeys, 0, sizeof(g_hotKeys));
   HHOOK hook = g_state.messageHook;
   g_state.messageHook = nullptr;
   return UnhookWindowsHookEx(hook);

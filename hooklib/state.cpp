@@ -15,8 +15,6 @@ const char* const kKeyOptionNames[kKeyOptionCount] = {
     "No insert key", "No caps key", "CommaEx key", "EqualEx key", "SpaceEx key",
 };
 
-core::HotKeyEntry g_hotKeys[kCommandCount];
-BOOL g_keyOptions[kKeyOptionCount];
 std::int32_t g_screenWidth, g_screenHeight;
 HWND g_windowUnderCursor;
 std::int32_t g_cursorX, g_cursorY;

@@ -1,6 +1,7 @@
 // The library's data.  Every process that maps QOV32.dll has its own copy of
 // all of it: the hook handles are set only in the process that installed the
-// hooks, and each hooked process reads the registry into its own tables.
+// hooks, and each hooked process keeps its own copy of the settings
+// (hooklib/settings.h).
 // Everything is plain data, zero (or constant) at load: nothing to construct.
 #pragma once
 #include <windows.h>
@@ -34,10 +35,6 @@ using core::kCommandNames;
 // The "Key option" flags, in the order of their value names.
 enum KeyOption { kNoInsertKey, kNoCapsKey, kCommaExKey, kEqualExKey, kSpaceExKey, kKeyOptionCount };
 extern const char* const kKeyOptionNames[kKeyOptionCount];
-
-// The hot-key table and option flags as last read in this process.
-extern core::HotKeyEntry g_hotKeys[kCommandCount];
-extern BOOL g_keyOptions[kKeyOptionCount];
 
 // Used by the keyboard command hook: the primary screen as it last measured
 // it, the window it last found at the cursor, and the cursor position that

@@ -7,7 +7,15 @@
 namespace {
 
 // Where QOV32.dll reads its settings, whatever this program's file is named.
+const char kMousePath[] = "Software\\QovSoft\\QovMouse";
 const char kHotKeyPath[] = "Software\\QovSoft\\QovMouse\\Hot key";
+// Set on the QovMouse key before the "Hot key" key is made and removed once
+// every default value is in it: a start that finds it finishes the set.
+const char kWritingMark[] = "Writing default keys";
+
+bool HasValue(HKEY key, const char* name) {
+  return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
 
 HICON LoadProgramIcon(int size) {
   return static_cast<HICON>(LoadImageA(fw::CApp::Get()->Instance(),
@@ -18,12 +26,23 @@ HICON LoadProgramIcon(int size) {
 }  // namespace
 
 bool WriteDefaultHotKeys() {
-  fw::CRegKey key;
-  if (key.Open(HKEY_CURRENT_USER, kHotKeyPath, KEY_QUERY_VALUE) == ERROR_SUCCESS) return false;
-  if (key.Create(HKEY_CURRENT_USER, kHotKeyPath, KEY_SET_VALUE) != ERROR_SUCCESS) return false;
+  fw::CRegKey mouse, key;
+  if (mouse.Create(HKEY_CURRENT_USER, kMousePath, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS)
+    return false;
+  const bool unfinished = HasValue(mouse.Handle(), kWritingMark);
+  // A "Hot key" key without the mark is the user's own set, whole or not.
+  if (!unfinished && key.Open(HKEY_CURRENT_USER, kHotKeyPath, KEY_QUERY_VALUE) == ERROR_SUCCESS)
+    return false;
+  key.Close();
+  if (!unfinished && !mouse.SetInt(kWritingMark, 1)) return false;
+  if (key.Create(HKEY_CURRENT_USER, kHotKeyPath, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS)
+    return false;
   bool written = true;
-  for (int i = 0; i < core::kCommandCount; ++i)
+  for (int i = 0; i < core::kCommandCount; ++i) {
+    if (HasValue(key.Handle(), core::kCommandNames[i])) continue;  // in before a failed start
     written = key.SetString(core::kCommandNames[i], core::kDefaultHotKeys[i]) && written;
+  }
+  if (written) written = RegDeleteValueA(mouse.Handle(), kWritingMark) == ERROR_SUCCESS;
   return written;
 }
 
@@ -37,8 +56,8 @@ BOOL CQovMouseDialog::OnInitDialog() {
   BuildSystemMenu();
 
   WriteDefaultHotKeys();
-  // The library reads the settings when it installs the hook and again at
-  // every key-down, in every process it is mapped into.
+  // The library reads the settings when it installs the hook, and in every
+  // process it is mapped into again at the first key-down after they change.
   SetHookMessage(0);
   SetHookMouse(0);
   return TRUE;

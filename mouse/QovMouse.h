@@ -31,6 +31,7 @@ class CQovMouseApp : public fw::CApp {
 };
 
 // Writes the default "Hot key" values under HKCU\Software\QovSoft\QovMouse
-// when that key does not exist yet; a user's own set is never touched.
-// True when the defaults were written.
+// when that key does not exist yet, or completes a set whose writing a
+// failed start left unfinished (the values in it are kept); a user's own set
+// is never touched.  True when a whole default set was written.
 bool WriteDefaultHotKeys();

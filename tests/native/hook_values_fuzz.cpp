@@ -42,8 +42,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
   }
 
+  // A key option: nothing from a value that does not fit its 4 bytes, and
+  // within them only the low-order byte counts, zero being off.
   const bool option = core::KeyOptionFromValue(data, size);
-  Check(option == (size >= 1 && size <= 4 && data[0] != 0));
+  if (size == 0 || size > 4) Check(!option);
+  if (size >= 1 && size <= 4) {
+    std::uint8_t changed[4];
+    std::memcpy(changed, data, size);
+    for (std::size_t i = 1; i < size; ++i) changed[i] = static_cast<std::uint8_t>(~changed[i]);
+    Check(core::KeyOptionFromValue(changed, size) == option);
+    changed[0] = 0;
+    Check(!core::KeyOptionFromValue(changed, size));
+  }
 
   const core::IconView view = core::IconViewFromValue(data, size);
   std::uint32_t style = 0;

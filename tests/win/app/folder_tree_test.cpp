@@ -271,17 +271,6 @@ class AllocationSpy : public IMallocSpy {
   void STDMETHODCALLTYPE PostHeapMinimize() override {}
 };
 
-// The kernel handles open in this process.  Wine answers
-// GetProcessHandleCount with 0, so every handle value in use is probed.
-int OpenHandles() {
-  int count = 0;
-  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-    DWORD flags = 0;
-    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
-  }
-  return count;
-}
-
 TEST_F(FolderTree, FiftyOpeningsLeaveHandlesAndTaskAllocationsAsTheyWere) {
   OpenAndBrowse();  // the shell's own caches fill on the first opening
   AllocationSpy spy;

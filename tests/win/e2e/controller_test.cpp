@@ -10,6 +10,7 @@ using namespace qovtest;
 
 namespace {
 
+const char kMouseKey[] = "Software\\QovSoft\\QovMouse";
 const char kHotKeyKey[] = "Software\\QovSoft\\QovMouse\\Hot key";
 
 TEST(Controller, WritesDefaultKeysInstallsBothHooksAndRemovesThemAtTheEnd) {
@@ -25,9 +26,13 @@ TEST(Controller, WritesDefaultKeysInstallsBothHooksAndRemovesThemAtTheEnd) {
     return reinterpret_cast<WPARAM>(GetPropA(other, "key"));
   };
 
+  // A first start that failed halfway: its mark, and one value already in.
+  SetDword(kMouseKey, "Writing default keys", 1);
+  SetRaw(kHotKeyKey, core::kCommandNames[core::kToStartButton], REG_SZ, "C    A   T", 11);
   Process controller;
   ASSERT_TRUE(controller.Start("\"" + ProgramPath("QovMouse.exe") + "\""));
-  ASSERT_TRUE(WaitUntil([&] { return ValueCount(kHotKeyKey) == core::kCommandCount; }));
+  ASSERT_TRUE(WaitUntil([&] { return !ValueExists(kMouseKey, "Writing default keys"); }));
+  EXPECT_EQ(ValueCount(kHotKeyKey), core::kCommandCount);
   HWND main = nullptr;
   ASSERT_TRUE(WaitUntil([&] {
     for (HWND hwnd : TopLevelWindows(controller.Id(), false))
@@ -44,6 +49,8 @@ TEST(Controller, WritesDefaultKeysInstallsBothHooksAndRemovesThemAtTheEnd) {
   EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&p) && p.x == 512 && p.y == 384; }));
   EXPECT_EQ(send(VK_RIGHT), 0x200u);
   EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&p) && p.x == 513 && p.y == 384; }));
+  EXPECT_EQ(send('T'), 0x200u);  // the value that was in is kept
+  EXPECT_EQ(send('S'), static_cast<WPARAM>('S'));
 
   // Its system menu's close item ends it, and both hooks with it.
   PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);

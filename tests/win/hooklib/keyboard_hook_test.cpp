@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,13 @@ POINT Cursor() {
 
 bool CursorAt(int x, int y) {
   return WaitUntil([&] { return Cursor().x == x && Cursor().y == y; }, 2000);
+}
+
+// At the point, and still there once every move already made has arrived.
+bool CursorStaysAt(int x, int y) {
+  if (!CursorAt(x, y)) return false;
+  Pump(150);
+  return Cursor().x == x && Cursor().y == y;
 }
 
 struct Logged {
@@ -109,6 +117,7 @@ TEST_F(KeyboardHook, MoveAndPlaceCommandsConsumeTheKeyAndPlaceTheCursor) {
   Bind(core::kToBottomRight, "C        T");  // later in the table: never runs
   Bind(core::kToActiveWindow, "C        W");
   Bind(core::kMoveLeftSlow, "C    A");       // no key column
+  Bind(core::kToStartButton, "C        S");
   HoldModifiers(true, false);
   EXPECT_EQ(Send(WM_KEYDOWN, 'M'), kConsumed);
   EXPECT_TRUE(CursorAt(512, 384));
@@ -147,6 +156,21 @@ TEST_F(KeyboardHook, MoveAndPlaceCommandsConsumeTheKeyAndPlaceTheCursor) {
   EXPECT_EQ(Send(WM_KEYDOWN, 'M'), static_cast<WPARAM>('M'));
   EXPECT_EQ(Send(WM_KEYDOWN, 'N'), kConsumed);
   EXPECT_TRUE(CursorAt(512, 384));
+  // The test desktop's taskbar has a Start button.
+  RECT start = {};
+  ASSERT_TRUE(GetWindowRect(
+      FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "Button", nullptr), &start));
+  EXPECT_EQ(Send(WM_KEYDOWN, 'S'), kConsumed);
+  EXPECT_TRUE(CursorAt(start.left + 5, start.top + 5));
+  // A key-down looked at before it is taken acts once, when taken.
+  Send(WM_KEYDOWN, 'N');
+  PostMessageA(m_window, WM_KEYDOWN, 'K', 0x1F0001);
+  MSG look = {}, take = {};
+  ASSERT_TRUE(PeekMessageA(&look, m_window, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE));
+  EXPECT_EQ(look.wParam, static_cast<WPARAM>('K'));
+  ASSERT_TRUE(PeekMessageA(&take, m_window, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+  EXPECT_EQ(take.wParam, kConsumed);
+  EXPECT_TRUE(CursorStaysAt(513, 384));
 }
 
 TEST_F(KeyboardHook, ClicksReachTheWindowUnderTheCursor) {
@@ -185,16 +209,19 @@ TEST_F(KeyboardHook, ClicksReachTheWindowUnderTheCursor) {
   Pump(50);
   EXPECT_EQ(count(WM_LBUTTONDOWN), 0);
 
+  // One press, one right click at the cursor, and the button is up again.
   g_log.clear();
   EXPECT_EQ(Send(WM_KEYDOWN, 'X'), kConsumed);
+  EXPECT_EQ(Send(WM_KEYUP, 'X'), kConsumed);
   EXPECT_TRUE(WaitUntil([&] { return count(WM_RBUTTONUP) >= 1; }, 2000));
-  bool postedUp = false;
+  Pump(100);
+  std::vector<UINT> right;
   for (const Logged& l : g_log)
-    postedUp |= l.message == WM_RBUTTONUP && l.wParam == 0 && l.lParam == client;
-  EXPECT_TRUE(postedUp);
+    if (l.lParam == client && (l.message == WM_RBUTTONDOWN || l.message == WM_RBUTTONUP))
+      right.push_back(l.message);
+  EXPECT_EQ(right, (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP}));
+  EXPECT_GE(GetAsyncKeyState(VK_RBUTTON), 0);
   EXPECT_TRUE(CursorAt(512, 384));
-  mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);  // the command leaves it down
-  Pump(50);
 }
 
 TEST_F(KeyboardHook, KeyOptionsChangeKeyDownsAfterTheCommands) {
@@ -243,6 +270,18 @@ TEST_F(KeyboardHook, CommandsGoOnFromWhereTheMouseMovedInTheClientArea) {
   HWND framed = CreateWindowExA(0, "QovKeyLog", "framed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100,
                                 100, 300, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
   ASSERT_NE(framed, nullptr);
+  // A mouse hook installed earlier: another copy of the library, whose own
+  // commands show where it saw the mouse last.
+  char chainPath[MAX_PATH];
+  GetTempPathA(MAX_PATH, chainPath);
+  std::strcat(chainPath, "QOV32chain.dll");
+  ASSERT_TRUE(CopyFileA(ProgramPath("QOV32.dll").c_str(), chainPath, FALSE));
+  HMODULE chain = LoadLibraryA(chainPath);
+  auto chainSetHookMouse = reinterpret_cast<HHOOK(WINAPI*)(DWORD)>(
+      reinterpret_cast<void*>(GetProcAddress(chain, "SetHookMouse")));
+  auto chainGetMsgProc = reinterpret_cast<HOOKPROC>(
+      reinterpret_cast<void*>(GetProcAddress(chain, "GetMsgProc")));
+  ASSERT_TRUE(chainSetHookMouse && chainGetMsgProc && chainSetHookMouse(0));
   ASSERT_NE(m_dll.SetHookMouse(0), nullptr);
   Bind(core::kMoveRightSlow, "C        K");
   HoldModifiers(true, false);
@@ -256,6 +295,16 @@ TEST_F(KeyboardHook, CommandsGoOnFromWhereTheMouseMovedInTheClientArea) {
   Pump(50);
   Send(WM_KEYUP, 'K');
   EXPECT_TRUE(CursorAt(202, 250));
+  // The earlier hook saw the moves too: this hook passed them on.
+  MoveMouse(300, 260);
+  ASSERT_TRUE(CursorAt(300, 260));
+  Pump(50);
+  MSG key = {m_window, WM_KEYDOWN, 'K', 0x1F0001};
+  chainGetMsgProc(HC_ACTION, PM_REMOVE, reinterpret_cast<LPARAM>(&key));
+  EXPECT_EQ(key.wParam, kConsumed);
+  EXPECT_TRUE(CursorAt(301, 260));
+  reinterpret_cast<BOOL(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(chain, "UnSetHookMouse")))();
   DestroyWindow(framed);
 }
 
@@ -264,7 +313,8 @@ TEST_F(KeyboardHook, WorksInAnotherProcess) {
   Bind(core::kMoveLeftFast, "C    A   K");
   SetDword(kKeyOptionKey, "No insert key", 1);
   WindowHost host;
-  ASSERT_TRUE(host.Start({"|other|100,100,200,200|ca"}));
+  // The other program looks at each message before it takes it.
+  ASSERT_TRUE(host.Start({"|other|100,100,200,200|cap"}));
   HWND other = host.Windows()[0];
   auto send = [&](UINT message, WPARAM key) {
     auto count = reinterpret_cast<INT_PTR>(GetPropA(other, "keys"));
@@ -276,12 +326,19 @@ TEST_F(KeyboardHook, WorksInAnotherProcess) {
   EXPECT_EQ(send(WM_SYSKEYDOWN, 'M'), kConsumed);
   EXPECT_TRUE(CursorAt(512, 384));
   EXPECT_EQ(send(WM_SYSKEYDOWN, 'K'), kConsumed);
-  EXPECT_TRUE(CursorAt(502, 384));
+  EXPECT_TRUE(CursorStaysAt(502, 384));
   EXPECT_EQ(send(WM_KEYDOWN, VK_INSERT), 3u);
   EXPECT_EQ(send(WM_SYSKEYDOWN, 'Q'), static_cast<WPARAM>('Q'));
+  // Keys deleted, and created again after that: each applies at the next key-down.
+  DeleteAppKey("QovMouse");
+  EXPECT_EQ(send(WM_SYSKEYDOWN, 'M'), static_cast<WPARAM>('M'));
+  EXPECT_EQ(send(WM_KEYDOWN, VK_INSERT), static_cast<WPARAM>(VK_INSERT));
+  Bind(core::kToTopLeft, "C    A   N");
+  EXPECT_EQ(send(WM_SYSKEYDOWN, 'N'), kConsumed);
+  EXPECT_TRUE(CursorAt(0, 0));
   // Removed: the other process's keys pass untouched.
   EXPECT_TRUE(m_dll.UnSetHookMessage());
-  EXPECT_EQ(send(WM_SYSKEYDOWN, 'M'), static_cast<WPARAM>('M'));
+  EXPECT_EQ(send(WM_SYSKEYDOWN, 'N'), static_cast<WPARAM>('N'));
 }
 
 }  // namespace

@@ -426,4 +426,21 @@ int ValueCount(const std::string& keyPath) {
   return static_cast<int>(values);
 }
 
+int OpenHandles(HANDLE process) {
+  const bool own = GetProcessId(process) == GetCurrentProcessId();
+  int count = 0;
+  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
+    HANDLE handle = reinterpret_cast<HANDLE>(value), copy = nullptr;
+    DWORD flags = 0;
+    if (own) {
+      count += GetHandleInformation(handle, &flags) ? 1 : 0;
+    } else if (DuplicateHandle(process, handle, GetCurrentProcess(), &copy, 0, FALSE,
+                               DUPLICATE_SAME_ACCESS)) {
+      CloseHandle(copy);
+      ++count;
+    }
+  }
+  return count;
+}
+
 }  // namespace qovtest

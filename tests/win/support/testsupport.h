@@ -214,4 +214,8 @@ void SetRaw(const std::string& keyPath, const char* value, DWORD type, const voi
             DWORD size);
 int ValueCount(const std::string& keyPath);
 
+// The kernel handles open in a process, counted by probing every handle value
+// in use (Wine answers GetProcessHandleCount with 0).
+int OpenHandles(HANDLE process = GetCurrentProcess());
+
 }  // namespace qovtest

@@ -6,7 +6,8 @@
 // Creates one top-level window per argument and signals the named event when
 // all exist.  An empty CLASS means the host's own class.  FLAGS letters:
 // m minimised, x maximised, h hidden, r refuses WM_CLOSE, c and a hold Ctrl
-// and Alt down in the host's key state, o owned by the window before it.
+// and Alt down in the host's key state, o owned by the window before it, p
+// makes the host look at every message (PM_NOREMOVE) before it takes it.
 // A window posted WM_APP + 1 makes the host stop pumping messages for wParam
 // milliseconds: its windows then hang.  Each window carries
 // the 1-based number of its argument in the window property "QovIndex" and
@@ -23,6 +24,7 @@
 namespace {
 
 int g_windows = 0;
+bool g_lookFirst = false;
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -106,6 +108,7 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) 
     if (flags.find('a') != std::string::npos) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
     SetKeyboardState(keys);
   }
+  if (flags.find('p') != std::string::npos) g_lookFirst = true;
   if (flags.find('h') != std::string::npos) return true;
   int show = SW_SHOWNOACTIVATE;
   if (flags.find('m') != std::string::npos) show = SW_SHOWMINNOACTIVE;
@@ -142,7 +145,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   }
   if (g_windows == 0) return 0;
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  for (;;) {
+    while (g_lookFirst && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
