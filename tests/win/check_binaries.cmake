@@ -3,11 +3,11 @@
 # QovDesktop.exe and QOV32.dll (exports by name at fixed ordinals; the program
 # imports 9 and 10 by ordinal).
 #   cmake -DOBJDUMP=... -DPROGRAM=... -DLIBRARY=... -DCONTROLLER=...
-#         -DPROCESSOR=x86|x86_64 -DALLOWED=xp-imports-<target>.txt -P check_binaries.cmake
-# ALLOWED lists, as "dll function", every function the oldest Windows the
-# target runs on provides: XP SP3 for i686 (5.1), XP x64 / Server 2003 for
-# x86_64 (5.2).  A function that is not there keeps the loader from starting
-# the program at all, so each import is held against that list.
+#         -DPROCESSOR=x86|x86_64 -DALLOWED=xp-imports.txt -P check_binaries.cmake
+# ALLOWED lists, as "dll function [i686|x86_64]", the functions the oldest
+# Windows a target runs on provides: XP SP3 for i686 (5.1), XP x64 / Server
+# 2003 for x86_64 (5.2).  A function that is not there keeps the loader from
+# starting the program at all, so each import is held against that list.
 
 cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 
@@ -82,7 +82,26 @@ endfunction()
 
 # Every function imported by name is on the allow-list of its DLL.
 function(check_functions file headers)
-  file(STRINGS ${ALLOWED} allowed REGEX "^[a-z0-9_]+\\.dll [^ ]+$")
+  if(PROCESSOR STREQUAL "x86")
+    set(target i686)
+  else()
+    set(target x86_64)
+  endif()
+  file(STRINGS ${ALLOWED} lines REGEX "^[a-z0-9_]+\\.dll [^ ]+( [a-z0-9_]+)?$")
+  set(allowed "")
+  foreach(line ${lines})
+    string(REPLACE " " ";" words "${line}")
+    list(GET words 0 dll)
+    list(GET words 1 name)
+    list(LENGTH words count)
+    if(count EQUAL 3)
+      list(GET words 2 only)
+      if(NOT only STREQUAL target)
+        continue()
+      endif()
+    endif()
+    list(APPEND allowed "${dll} ${name}")
+  endforeach()
   string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
   set(missing "")
   foreach(import ${imports})
