@@ -10,7 +10,20 @@
 #include "core/wallpaper.h"
 #include "fw/findfile.h"
 
+namespace {
+
+// The lead bytes of the system's ANSI code page, in which the directory is
+// written: Shift-JIS on a Japanese system, none on a Western one.
+core::LeadBytes AnsiLeadBytes() {
+  CPINFO info = {};
+  if (!GetCPInfo(CP_ACP, &info)) return core::LeadBytes();
+  return core::LeadBytes(info.LeadByte, MAX_LEADBYTES);
+}
+
+}  // namespace
+
 int ChangeWallPaper(const std::string& directory, int index) {
+  const core::LeadBytes lead = AnsiLeadBytes();
   // Nothing is kept between changes: every change lists the directory anew,
   // as far as the rotation position can reach, so that files added or
   // removed in the meantime count at their place.
@@ -18,7 +31,7 @@ int ChangeWallPaper(const std::string& directory, int index) {
   const std::size_t needed = core::WallPaperEntriesNeeded(index);
   {
     fw::CFindFile search;
-    const std::string pattern = core::JoinPath(directory, core::kWallPaperPattern);
+    const std::string pattern = core::JoinPath(directory, core::kWallPaperPattern, lead);
     for (bool found = search.FindFirst(pattern.c_str()); found && entries.size() < needed;
          found = search.FindNext()) {
       const WIN32_FIND_DATAA& data = search.Data();
@@ -31,7 +44,7 @@ int ChangeWallPaper(const std::string& directory, int index) {
   if (step.entry >= 0) {
     // No SPIF_UPDATEINIFILE: the user's own wallpaper comes back with the
     // next session.  A file that is no usable bitmap fails quietly.
-    std::string path = core::JoinPath(directory, entries[step.entry].name);
+    std::string path = core::JoinPath(directory, entries[step.entry].name, lead);
     SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &path[0], 0);
   }
   return step.index;

@@ -5,8 +5,6 @@
 namespace core {
 namespace {
 
-bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
 int NextIndex(int previousIndex) {
   if (previousIndex < 0) return 1;
   return previousIndex == INT_MAX ? INT_MAX : previousIndex + 1;
@@ -14,18 +12,23 @@ int NextIndex(int previousIndex) {
 
 }  // namespace
 
-bool EndsWithBackslash(std::string_view text) {
+LeadBytes::LeadBytes(const unsigned char* ranges, std::size_t size) {
+  for (std::size_t i = 0; i + 1 < size && ranges[i] != 0; i += 2)
+    for (unsigned byte = ranges[i]; byte <= ranges[i + 1]; ++byte) m_lead.set(byte);
+}
+
+bool EndsWithBackslash(std::string_view text, const LeadBytes& lead) {
   bool backslash = false;
   for (std::size_t i = 0; i < text.size(); ++i) {
     backslash = text[i] == '\\';
-    if (IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;  // skip its trail byte
+    if (lead.Has(static_cast<unsigned char>(text[i]))) ++i;  // skip its trail byte
   }
   return backslash;
 }
 
-std::string JoinPath(std::string_view directory, std::string_view name) {
+std::string JoinPath(std::string_view directory, std::string_view name, const LeadBytes& lead) {
   std::string path(directory);
-  if (!path.empty() && !EndsWithBackslash(path)) path += '\\';
+  if (!path.empty() && !EndsWithBackslash(path, lead)) path += '\\';
   path += name;
   return path;
 }

@@ -1,6 +1,7 @@
 // Rules of the wallpaper rotation: the search pattern and the stepping
 // through a directory's bitmaps, over a plain list of directory entries.
 #pragma once
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,15 +13,29 @@ namespace core {
 inline constexpr char kWallPaperPattern[] = "*.bmp";
 inline constexpr std::uint32_t kAttributeDirectory = 0x10;  // FILE_ATTRIBUTE_DIRECTORY
 
-// Whether a text in code page 932 (Shift-JIS) ends with a backslash
-// character.  The trail byte of a double-byte character may be 0x5C ("表"
-// is 0x95 0x5C), so the last byte alone does not tell.
-bool EndsWithBackslash(std::string_view text);
+// The lead bytes of an ANSI code page: the first bytes of its double-byte
+// characters, from the ranges the system reports for it (CPINFO::LeadByte:
+// pairs of first and last byte, ended by a pair of zeros).  A single-byte
+// code page such as 1252 has none.
+class LeadBytes {
+ public:
+  LeadBytes() = default;
+  LeadBytes(const unsigned char* ranges, std::size_t size);
+  bool Has(unsigned char byte) const { return m_lead[byte]; }
+
+ private:
+  std::bitset<256> m_lead;
+};
+
+// Whether a text in the code page of `lead` ends with a backslash character.
+// The trail byte of a double-byte character may be 0x5C ("表" is 0x95 0x5C
+// in code page 932), so the last byte alone does not tell.
+bool EndsWithBackslash(std::string_view text, const LeadBytes& lead);
 
 // A directory and a name joined with exactly one backslash: none is added
 // after a directory that already ends with one (the root of a drive), and
 // none after an empty directory, which stands for the current directory.
-std::string JoinPath(std::string_view directory, std::string_view name);
+std::string JoinPath(std::string_view directory, std::string_view name, const LeadBytes& lead);
 
 // One entry of a directory search, as the search describes it.
 struct DirectoryEntry {

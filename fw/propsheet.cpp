@@ -49,12 +49,14 @@ bool CPropertyPage::OnSheetNotify(const NMHDR& header, LRESULT& result) {
     case PSN_APPLY: {
       const bool valid = OnApply();
       result = valid ? PSNRET_NOERROR : PSNRET_INVALID_NOCHANGEPAGE;
-      // Sent with a non-zero parameter for the OK button.
-      if (valid && m_pSheet && reinterpret_cast<const PSHNOTIFY&>(header).lParam)
-        m_pSheet->m_bAccepted = true;
+      // The sheet has no Apply button, so this is the OK button.  Its
+      // parameter says so only from common controls 5.80 on: not read.
+      if (valid && m_pSheet) m_pSheet->m_bAccepted = true;
       return true;
     }
     case PSN_RESET:
+      // Cancel after an OK that a page refused.
+      if (m_pSheet) m_pSheet->m_bAccepted = false;
       OnReset();
       result = 0;
       return true;
@@ -109,10 +111,10 @@ INT_PTR CPropertySheet::DoModal() {
   m_bAccepted = false;
   const INT_PTR result = PropertySheetA(&header);
   if (result < 0) return -1;
-  // OK ends the sheet with a positive result once its pages have taken it;
-  // the pages' own record of the OK covers a sheet that reports 0 for a
-  // sheet in which nothing was marked as changed.
-  return result > 0 || m_bAccepted ? IDOK : IDCANCEL;
+  // What the sheet returns for OK differs between versions of common
+  // controls (0 when no page was marked as changed): the pages' record of
+  // the OK is what counts.
+  return m_bAccepted ? IDOK : IDCANCEL;
 }
 
 }  // namespace fw

@@ -32,12 +32,15 @@ void CResourceDialog::FillDriveList() {
     const char root[] = {static_cast<char>('A' + letter), ':', '\\', '\0'};
     // Removable drives are never touched: a floppy would spin up every second.
     if (GetDriveTypeA(root) == DRIVE_REMOVABLE) continue;
-    ULARGE_INTEGER total, totalFree;
-    if (!GetDiskFreeSpaceExA(root, nullptr, &total, &totalFree)) continue;
+    // Both figures are the user's: with disk quotas (or blocks kept for the
+    // administrator) the volume's own free bytes may exceed what the user
+    // may use at all.
+    ULARGE_INTEGER available, total;
+    if (!GetDiskFreeSpaceExA(root, &available, &total, nullptr)) continue;
     const char name[] = {root[0], '\0'};  // the letter alone
     const int row = m_listDrives.InsertItem(m_listDrives.GetItemCount(), name);
     if (row < 0) continue;
-    m_listDrives.SetItemText(row, 1, core::GroupByteCount(totalFree.QuadPart).c_str());
+    m_listDrives.SetItemText(row, 1, core::GroupByteCount(available.QuadPart).c_str());
     m_listDrives.SetItemText(row, 2, core::GroupByteCount(total.QuadPart).c_str());
   }
   SetErrorMode(oldErrorMode);

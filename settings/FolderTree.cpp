@@ -222,6 +222,9 @@ void CFolderTreeCtrl::OnItemExpanding(HTREEITEM item) {
 }
 
 void CFolderTreeCtrl::OnSelChanged(LPARAM data) {
+  // The path is that of the item now selected or none: OK must not return
+  // a folder selected before.
+  m_strPath.clear();
   const auto* record = reinterpret_cast<const FolderItemData*>(data);
   if (!record || !record->parentFolder) return;
   char path[MAX_PATH];

@@ -52,31 +52,43 @@ std::string Shown(const std::string& listing, int changes) {
 
 }  // namespace
 
+// Lead bytes as GetCPInfo reports them for code page 932 (Shift-JIS) and
+// for 1252 (Western), which has none.
+const unsigned char kRanges932[] = {0x81, 0x9F, 0xE0, 0xFC, 0, 0};
+const LeadBytes kCp932(kRanges932, sizeof(kRanges932));
+const LeadBytes kCp1252;
+
 TEST(WallPaperPattern, JoinsWithExactlyOneBackslash) {
-  EXPECT_EQ(JoinPath("C:\\Pictures", kWallPaperPattern), "C:\\Pictures\\*.bmp");
-  EXPECT_EQ(JoinPath("C:\\Pictures\\", kWallPaperPattern), "C:\\Pictures\\*.bmp");
-  EXPECT_EQ(JoinPath("C:\\", "a.bmp"), "C:\\a.bmp");
-  EXPECT_EQ(JoinPath("\\\\server\\share", "a.bmp"), "\\\\server\\share\\a.bmp");
+  EXPECT_EQ(JoinPath("C:\\Pictures", kWallPaperPattern, kCp932), "C:\\Pictures\\*.bmp");
+  EXPECT_EQ(JoinPath("C:\\Pictures\\", kWallPaperPattern, kCp932), "C:\\Pictures\\*.bmp");
+  EXPECT_EQ(JoinPath("C:\\", "a.bmp", kCp1252), "C:\\a.bmp");
+  EXPECT_EQ(JoinPath("\\\\server\\share", "a.bmp", kCp1252), "\\\\server\\share\\a.bmp");
   // An empty directory is the current one: no backslash at all.
-  EXPECT_EQ(JoinPath("", kWallPaperPattern), "*.bmp");
-  EXPECT_EQ(JoinPath("", "a.bmp"), "a.bmp");
+  EXPECT_EQ(JoinPath("", kWallPaperPattern, kCp932), "*.bmp");
+  EXPECT_EQ(JoinPath("", "a.bmp", kCp1252), "a.bmp");
 }
 
 TEST(WallPaperPattern, ATrailByteOf0x5CIsNoBackslash) {
   // "C:\表" ends in the byte 0x5C, which is the second half of "表".
   const std::string hyo = "C:\\\x95\x5C";
-  EXPECT_FALSE(EndsWithBackslash(hyo));
-  EXPECT_EQ(JoinPath(hyo, kWallPaperPattern), hyo + "\\*.bmp");
-  EXPECT_EQ(JoinPath(hyo + "\\", kWallPaperPattern), hyo + "\\*.bmp");
+  EXPECT_FALSE(EndsWithBackslash(hyo, kCp932));
+  EXPECT_EQ(JoinPath(hyo, kWallPaperPattern, kCp932), hyo + "\\*.bmp");
+  EXPECT_EQ(JoinPath(hyo + "\\", kWallPaperPattern, kCp932), hyo + "\\*.bmp");
   // "表\" and "ソ" (0x83 0x5C) then a real backslash.
-  EXPECT_TRUE(EndsWithBackslash("\x95\x5C\\"));
-  EXPECT_TRUE(EndsWithBackslash("\x83\x5C\\"));
-  EXPECT_FALSE(EndsWithBackslash("\x83\x5C"));
+  EXPECT_TRUE(EndsWithBackslash("\x95\x5C\\", kCp932));
+  EXPECT_TRUE(EndsWithBackslash("\x83\x5C\\", kCp932));
+  EXPECT_FALSE(EndsWithBackslash("\x83\x5C", kCp932));
   // Half-width katakana are single bytes: "ｱ\" ends with a backslash.
-  EXPECT_TRUE(EndsWithBackslash("\xB1\\"));
+  EXPECT_TRUE(EndsWithBackslash("\xB1\\", kCp932));
   // A lead byte cut off at the end does not run past it.
-  EXPECT_FALSE(EndsWithBackslash("\\\x95"));
-  EXPECT_FALSE(EndsWithBackslash(""));
+  EXPECT_FALSE(EndsWithBackslash("\\\x95", kCp932));
+  EXPECT_FALSE(EndsWithBackslash("", kCp932));
+  // "C:\é\" in code page 1252: é (0xE9) is a letter of its own there, and
+  // a lead byte (of the second range) in 932.
+  EXPECT_TRUE(EndsWithBackslash("C:\\\xE9\\", kCp1252));
+  EXPECT_EQ(JoinPath("C:\\\xE9\\", kWallPaperPattern, kCp1252), "C:\\\xE9\\*.bmp");
+  EXPECT_FALSE(EndsWithBackslash("C:\\\xE9\\", kCp932));
+  EXPECT_TRUE(EndsWithBackslash("\x95\x5C", kCp1252));
 }
 
 TEST(WallPaperRotation, StartsWithTheSecondEntryAndWraps) {

@@ -1,7 +1,15 @@
-# Static checks of the built binaries: machine, subsystem, imports, and the
-# frozen link between QovDesktop.exe and QOV32.dll (exports by name at fixed
-# ordinals; the program imports 9 and 10 by ordinal).
-#   cmake -DOBJDUMP=... -DPROGRAM=... -DLIBRARY=... -DPROCESSOR=x86|x86_64 -P check_binaries.cmake
+# Static checks of the shipped binaries: machine, subsystem, the Windows
+# version they claim, every function they import, and the frozen link between
+# QovDesktop.exe and QOV32.dll (exports by name at fixed ordinals; the program
+# imports 9 and 10 by ordinal).
+#   cmake -DOBJDUMP=... -DPROGRAM=... -DLIBRARY=... -DCONTROLLER=...
+#         -DPROCESSOR=x86|x86_64 -DALLOWED=xp-imports.txt -P check_binaries.cmake
+# ALLOWED lists, as "dll function [i686|x86_64]", the functions the oldest
+# Windows a target runs on provides: XP SP3 for i686 (5.1), XP x64 / Server
+# 2003 for x86_64 (5.2).  A function that is not there keeps the loader from
+# starting the program at all, so each import is held against that list.
+
+cmake_policy(SET CMP0057 NEW)  # if(... IN_LIST ...)
 
 # The export table QOV32.dll must have, as "ordinal=name".
 set(QOV32_EXPORTS 2=GetMsgProc 3=MouseProc 4=SetHookMessage 5=UnSetHookMessage
@@ -28,6 +36,18 @@ function(read_pe file headers_var)
   if(NOT headers MATCHES "Subsystem[ \t]+00000002")
     fail(${file} "not for the Windows GUI subsystem")
   endif()
+  if(PROCESSOR STREQUAL "x86")
+    set(version 5.1)
+  else()
+    set(version 5.2)
+  endif()
+  foreach(kind OSystem Subsystem)
+    string(REGEX MATCH "Major${kind}Version[ \t]+([0-9]+)\nMinor${kind}Version[ \t]+([0-9]+)" _ "${headers}")
+    if(NOT "${CMAKE_MATCH_1}.${CMAKE_MATCH_2}" STREQUAL version)
+      fail(${file} "${kind} version '${CMAKE_MATCH_1}.${CMAKE_MATCH_2}', not ${version}")
+    endif()
+  endforeach()
+  check_functions(${file} "${headers}")
   set(${headers_var} "${headers}" PARENT_SCOPE)
 endfunction()
 
@@ -58,6 +78,53 @@ function(import_block headers dll block_var)
   string(FIND "${rest}" "\n\n" end)
   string(SUBSTRING "${rest}" 0 ${end} block)
   set(${block_var} "${block}" PARENT_SCOPE)
+endfunction()
+
+# Every function imported by name is on the allow-list of its DLL.
+function(check_functions file headers)
+  if(PROCESSOR STREQUAL "x86")
+    set(target i686)
+  else()
+    set(target x86_64)
+  endif()
+  file(STRINGS ${ALLOWED} lines REGEX "^[a-z0-9_]+\\.dll [^ ]+( [a-z0-9_]+)?$")
+  set(allowed "")
+  foreach(line ${lines})
+    string(REPLACE " " ";" words "${line}")
+    list(GET words 0 dll)
+    list(GET words 1 name)
+    list(LENGTH words count)
+    if(count EQUAL 3)
+      list(GET words 2 only)
+      if(NOT only STREQUAL target)
+        continue()
+      endif()
+    endif()
+    list(APPEND allowed "${dll} ${name}")
+  endforeach()
+  string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
+  set(missing "")
+  foreach(import ${imports})
+    string(REPLACE "DLL Name: " "" dll "${import}")
+    import_block("${headers}" "${dll}" block)
+    string(TOLOWER "${dll}" dll)
+    string(REGEX MATCHALL "\n\t[0-9a-f]+\t *[0-9]+ +[^\n]+" entries "${block}")
+    foreach(entry ${entries})
+      string(REGEX REPLACE "^\n\t[0-9a-f]+\t *[0-9]+ +" "" name "${entry}")
+      # By ordinal only from our own library (checked below); a system DLL's
+      # ordinals differ between versions of Windows.
+      if(name STREQUAL "<none>" AND dll STREQUAL "qov32.dll")
+        continue()
+      endif()
+      if(NOT "${dll} ${name}" IN_LIST allowed)
+        list(APPEND missing "${dll} ${name}")
+      endif()
+    endforeach()
+  endforeach()
+  if(missing)
+    list(JOIN missing "\n  " missing)
+    fail(${file} "imports functions that are not on ${ALLOWED}:\n  ${missing}")
+  endif()
 endfunction()
 
 function(check_program file)
@@ -135,3 +202,6 @@ endfunction()
 
 check_program(${PROGRAM})
 check_library(${LIBRARY})
+read_pe(${CONTROLLER} headers)
+check_imports(${CONTROLLER} "${headers}"
+  "kernel32|user32|gdi32|advapi32|shell32|comctl32|ole32|msvcrt|qov32")

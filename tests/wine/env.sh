@@ -6,9 +6,10 @@ export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts, no menu entries or file associations.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-# Wine takes its ANSI code page from the locale: ja_JP gives 932.
-export LANG=ja_JP.UTF-8
-export LC_ALL=ja_JP.UTF-8
+# Wine takes its ANSI code page from the locale: ja_JP gives 932.  A test
+# may name another in QOV_WINE_LOCALE (C.UTF-8 gives 1252).
+export LANG="${QOV_WINE_LOCALE:-ja_JP.UTF-8}"
+export LC_ALL="$LANG"
 # The shell's Desktop and Documents folders link into HOME; keep them inside the run.
 export HOME="$QOV_WINE_ROOT/home"
 if [ -z "${DISPLAY:-}" ] && [ -f "$QOV_WINE_ROOT/display" ]; then

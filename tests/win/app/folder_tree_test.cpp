@@ -73,6 +73,23 @@ void Expand(HWND tree, HTREEITEM item) {
   Key(tree, VK_RIGHT);
 }
 
+// A namespace folder that answers no question about its items.
+struct SilentFolder : IShellFolder {
+  STDMETHODIMP QueryInterface(REFIID, void** out) override { *out = nullptr; return E_NOINTERFACE; }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP ParseDisplayName(HWND, LPBC, LPOLESTR, ULONG*, PIDLIST_RELATIVE*, ULONG*) override { return E_FAIL; }
+  STDMETHODIMP EnumObjects(HWND, SHCONTF, IEnumIDList**) override { return E_FAIL; }
+  STDMETHODIMP BindToObject(PCUIDLIST_RELATIVE, LPBC, REFIID, void**) override { return E_FAIL; }
+  STDMETHODIMP BindToStorage(PCUIDLIST_RELATIVE, LPBC, REFIID, void**) override { return E_FAIL; }
+  STDMETHODIMP CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override { return E_FAIL; }
+  STDMETHODIMP CreateViewObject(HWND, REFIID, void**) override { return E_FAIL; }
+  STDMETHODIMP GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override { return E_FAIL; }
+  STDMETHODIMP GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*, void**) override { return E_FAIL; }
+  STDMETHODIMP GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override { return E_FAIL; }
+  STDMETHODIMP SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF, PITEMID_CHILD*) override { return E_FAIL; }
+};
+
 const char kMyComputer[] = "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
 
 class FolderTree : public AppTest {};
@@ -174,6 +191,17 @@ TEST_F(FolderTree, LevelsAreReadOnceAndSelectionGivesTheParsingName) {
   EXPECT_EQ(mine[0].children, 1);
   Select(tree, mine[1].handle);
   EXPECT_EQ(dialog.m_wndTree.m_strPath, base + "\\b_empty");
+  // Then an item whose parsing name cannot be had: no path, not the last one.
+  static SilentFolder silent;
+  auto* record = static_cast<FolderItemData*>(CoTaskMemAlloc(sizeof(FolderItemData)));
+  *record = {&silent, nullptr, nullptr};
+  TVINSERTSTRUCTA insert = {};
+  insert.hParent = item;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+  insert.item.pszText = const_cast<char*>("silent");
+  insert.item.lParam = reinterpret_cast<LPARAM>(record);
+  Select(tree, reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert))));
+  EXPECT_EQ(dialog.m_wndTree.m_strPath, "");
   dialog.DestroyWindow();
   RemoveDirectoryA((base + "\\a_full\\sub").c_str());
   RemoveDirectoryA((base + "\\a_full").c_str());

@@ -32,6 +32,16 @@ LRESULT CALLBACK CountTicks(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// Common controls before 5.80 send PSN_APPLY with a zero parameter, which
+// newer ones set for the OK button: the sheet's notices, zeroed on their way.
+LRESULT CALLBACK ApplyWithoutParameter(int code, WPARAM wParam, LPARAM lParam) {
+  const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && msg->message == WM_NOTIFY && msg->lParam &&
+      reinterpret_cast<NMHDR*>(msg->lParam)->code == static_cast<UINT>(PSN_APPLY))
+    reinterpret_cast<PSHNOTIFY*>(msg->lParam)->lParam = 0;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 std::string Text(HWND page, int id) { return WindowText(GetDlgItem(page, id)); }
 void Type(HWND page, int id, const char* text) { SetWindowTextA(GetDlgItem(page, id), text); }
 void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
@@ -123,6 +133,7 @@ TEST_F(SettingsSheet, OkAtOnceStoresAllNineCurrentValuesAndShowsTheNotice) {
   FastWallPaperTimer();
   bool large = false, small = true;
   HWND sheet = nullptr;
+  HHOOK oldSheet = SetWindowsHookExA(WH_CALLWNDPROC, ApplyWithoutParameter, nullptr, GetCurrentThreadId());
   RunSheet(
       [&](HWND s) {
         sheet = s;
@@ -132,6 +143,7 @@ TEST_F(SettingsSheet, OkAtOnceStoresAllNineCurrentValuesAndShowsTheNotice) {
         small = Checked(design, 1010);
       },
       IDOK);
+  UnhookWindowsHookEx(oldSheet);
   EXPECT_TRUE(large);
   EXPECT_FALSE(small);
   EXPECT_FALSE(IsWindow(sheet));

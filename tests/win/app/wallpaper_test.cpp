@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -61,15 +62,17 @@ std::vector<std::string> SearchOrder(const std::string& dir, bool* directoryFoun
   return names;
 }
 
-// A folder of the test's own in the temporary folder; its name ends in "表",
-// whose second byte is a backslash's.  Removed with what is in it.
+// A folder of the test's own in the temporary folder.  On code page 932 its
+// name ends in "表", whose second byte is a backslash's; on 1252 in "é",
+// whose byte is a lead byte in 932.  Removed with what is in it.
 class TempDir {
  public:
   explicit TempDir(const char* tag) {
     char temp[MAX_PATH] = "";
     GetTempPathA(MAX_PATH, temp);
     char name[64];
-    std::snprintf(name, sizeof(name), "qov%s%lu壁紙表", tag, GetCurrentProcessId());
+    std::snprintf(name, sizeof(name), "qov%s%lu%s", tag, GetCurrentProcessId(),
+                  GetACP() == 932 ? "壁紙表" : "\xE9");
     m_path = std::string(temp) + name;
     CreateDirectoryA(m_path.c_str(), nullptr);
   }
@@ -120,6 +123,10 @@ class WallPaper : public AppTest {
 };
 
 TEST_F(WallPaper, Timer2StepsThroughTheBitmapsInTheSearchOrder) {
+  // Run once more on code page 1252 (app_tests_cp1252).
+  if (const char* acp = std::getenv("QOV_ACP")) {
+    ASSERT_EQ(GetACP(), std::strtoul(acp, nullptr, 10));
+  }
   TempDir dir("order");
   dir.AddFile("A.bmp");
   dir.AddFile("B.bmp");

@@ -123,6 +123,28 @@ TEST(Startup, HelpButtonAsksWindowsHelpForTheHlpFileBesideTheProgram) {
   EXPECT_EQ(help.Requests()[1].command, static_cast<unsigned>(HELP_QUIT));
 }
 
+// The release package, unpacked into a fresh folder by package_start: the
+// program starts from there with the library beside it, shows its two bars
+// and ends.
+TEST(Package, StartsFromItsUnpackedFolder) {
+  const std::string dir = DirFromEnv("QOV_PACKAGE_DIR");
+  if (dir.empty()) GTEST_SKIP() << "run by the package_start test";
+  AppKeyGuard delivered("QovDesktop");
+  Process program;
+  ASSERT_TRUE(program.Start("\"" + dir + "\\QovDesktop.exe\"", dir));
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND hwnd : TopLevelWindows(program.Id()))
+      if (WindowText(hwnd) == "Qovデスクトップ") main = hwnd;
+    return main != nullptr;
+  }, 10000));
+  EXPECT_EQ(TopLevelWindows(program.Id()).size(), 3u);
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD exitCode = 1;
+  EXPECT_TRUE(program.WaitForExit(5000, &exitCode));
+  EXPECT_EQ(exitCode, 0u);
+}
+
 TEST(WindowHost, MakesTitledWindowsOfAnotherProgram) {
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "QovTestHostReady");
   Process host;
