@@ -271,24 +271,13 @@ class AllocationSpy : public IMallocSpy {
   void STDMETHODCALLTYPE PostHeapMinimize() override {}
 };
 
-// The kernel handles open in this process.  Wine answers
-// GetProcessHandleCount with 0, so every handle value in use is probed.
-int OpenHandles() {
-  int count = 0;
-  for (ULONG_PTR value = 4; value < 0x10000; value += 4) {
-    DWORD flags = 0;
-    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++count;
-  }
-  return count;
-}
-
 TEST_F(FolderTree, FiftyOpeningsLeaveHandlesAndTaskAllocationsAsTheyWere) {
   OpenAndBrowse();  // the shell's own caches fill on the first opening
   AllocationSpy spy;
   ASSERT_HRESULT_SUCCEEDED(CoRegisterMallocSpy(&spy));
-  const int handlesBefore = OpenHandles();
+  const int handlesBefore = OpenHandleCount();
   for (int i = 0; i < 50; ++i) OpenAndBrowse();
-  const int handlesAfter = OpenHandles();
+  const int handlesAfter = OpenHandleCount();
   const long live = spy.live, total = spy.total;
   CoRevokeMallocSpy();
   std::printf("folder dialog x50: open handles %d -> %d; task allocations %ld, still live %ld\n",
