@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
@@ -22,48 +24,37 @@ std::string MenuText(HMENU menu, int position) {
   return text;
 }
 
-TEST_F(MainDialog, StartsWithTheDefaultsAndWritesNothing) {
-  CQovDesktopDialog dialog;
-  ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.m_nHeight, 3);
-  EXPECT_EQ(dialog.m_nWidth, 3);
-  EXPECT_EQ(dialog.m_bMoveAuto, 0);
-  EXPECT_EQ(dialog.m_bFineFirst, 0);
-  EXPECT_EQ(dialog.m_nWallPaperInterval, 10);
-  char windows[MAX_PATH] = "";
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_EQ(dialog.m_strWallPaperDirectory, windows);
-  EXPECT_TRUE(KeyExists(m_key + "\\Screen"));
-  EXPECT_TRUE(KeyExists(m_key + "\\Setting"));
-  EXPECT_EQ(ValueCount(m_key + "\\Screen"), 0);
-  EXPECT_EQ(ValueCount(m_key + "\\Setting"), 0);
-  dialog.DestroyWindow();
-}
-
-TEST_F(MainDialog, ReadsStoredValuesWithTheirRules) {
-  SetDword(m_key + "\\Screen", "Height", 0);
-  SetDword(m_key + "\\Screen", "Width", 7);
-  SetDword(m_key + "\\Setting", "Move auto", 5);
-  SetDword(m_key + "\\Setting", "Fine first", 0xFFFFFFFFu);
-  SetDword(m_key + "\\Setting", "Wall paper interval", 0);
-  SetRaw(m_key + "\\Setting", "Wall paper directory", REG_SZ, "C:\\壁紙", 8);
+// The stored values reach the working copies through their rules (whose
+// cases are the native tests'); missing ones give the defaults.  Reading
+// writes nothing back.
+TEST_F(MainDialog, ReadsStoredValuesOrTheDefaults) {
   {
     CQovDesktopDialog dialog;
     ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(dialog.m_nHeight, 0);  // no lower bound on reading
-    EXPECT_EQ(dialog.m_nWidth, 7);
-    EXPECT_EQ(dialog.m_bMoveAuto, 1);
-    EXPECT_EQ(dialog.m_bFineFirst, 1);
-    EXPECT_EQ(dialog.m_nWallPaperInterval, 1);
-    EXPECT_EQ(dialog.m_strWallPaperDirectory, "C:\\壁紙");
+    EXPECT_EQ(dialog.m_nHeight, 3);
+    EXPECT_EQ(dialog.m_nWidth, 3);
+    EXPECT_EQ(dialog.m_bMoveAuto, 0);
+    EXPECT_EQ(dialog.m_bFineFirst, 0);
+    EXPECT_EQ(dialog.m_nWallPaperInterval, 10);
+    char windows[MAX_PATH] = "";
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(dialog.m_strWallPaperDirectory, windows);
   }
-  SetDword(m_key + "\\Setting", "Move auto", 0);
+  SetDword(m_key + "\\Screen", "Height", 2);
+  SetDword(m_key + "\\Screen", "Width", 7);
+  SetDword(m_key + "\\Setting", "Move auto", 5);
+  SetDword(m_key + "\\Setting", "Fine first", 0xFFFFFFFFu);
   SetDword(m_key + "\\Setting", "Wall paper interval", 0xFFFFFFF6u);  // -10
+  SetRaw(m_key + "\\Setting", "Wall paper directory", REG_SZ, "C:\\壁紙", 8);
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  EXPECT_EQ(dialog.m_bMoveAuto, 0);
+  EXPECT_EQ(dialog.m_nHeight, 2);
+  EXPECT_EQ(dialog.m_nWidth, 7);
+  EXPECT_EQ(dialog.m_bMoveAuto, 1);
+  EXPECT_EQ(dialog.m_bFineFirst, 1);
   EXPECT_EQ(dialog.m_nWallPaperInterval, 1);
-  // Reading wrote nothing back.
+  EXPECT_EQ(dialog.m_strWallPaperDirectory, "C:\\壁紙");
+  EXPECT_EQ(ValueCount(m_key + "\\Screen"), 2);
   EXPECT_EQ(ValueCount(m_key + "\\Setting"), 4);
 }
 
@@ -140,16 +131,39 @@ TEST_F(MainDialog, SystemMenuReadsAsTabled) {
   EXPECT_EQ(GetMenuState(menu, SC_MOVE, MF_BYCOMMAND), static_cast<UINT>(-1));
 }
 
-TEST_F(MainDialog, RunsBothTimersUntilDestroyed) {
+// The ticks of this thread's timers, as the queue hands them out.
+std::vector<std::pair<UINT_PTR, DWORD>> g_ticks;
+LRESULT CALLBACK NoteTimer(int code, WPARAM removed, LPARAM lParam) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_TIMER)
+    g_ticks.emplace_back(msg->wParam, GetTickCount());
+  return CallNextHookEx(nullptr, code, removed, lParam);
+}
+
+TEST_F(MainDialog, FollowsEverySecondAndChangesTheWallPaperAfterTheInterval) {
+  SetDword(m_key + "\\Setting", "Wall paper interval", 1);
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteTimer, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  g_ticks.clear();
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  HWND hwnd = dialog.m_hWnd;
-  // KillTimer answers whether the timer existed; start them again afterwards.
-  EXPECT_TRUE(KillTimer(hwnd, CQovDesktopDialog::kFollowTimer));
-  EXPECT_TRUE(KillTimer(hwnd, CQovDesktopDialog::kWallPaperTimer));
-  SetTimer(hwnd, CQovDesktopDialog::kFollowTimer, 1000, nullptr);
-  dialog.StartWallPaperTimer();
-  EXPECT_TRUE(KillTimer(hwnd, CQovDesktopDialog::kWallPaperTimer));
+  Pump(3400);
+  UnhookWindowsHookEx(hook);
+  EXPECT_TRUE(KillTimer(dialog.m_hWnd, CQovDesktopDialog::kWallPaperTimer));
+  dialog.DestroyWindow();
+  // Three ticks of the follow timer a second apart; the wallpaper timer's
+  // minute has not come.
+  std::vector<DWORD> follow;
+  for (const auto& tick : g_ticks) {
+    EXPECT_EQ(tick.first, static_cast<UINT_PTR>(CQovDesktopDialog::kFollowTimer));
+    if (tick.first == CQovDesktopDialog::kFollowTimer) follow.push_back(tick.second);
+  }
+  ASSERT_GE(follow.size(), 2u);
+  EXPECT_LE(follow.size(), 4u);
+  for (size_t i = 1; i < follow.size(); ++i) {
+    EXPECT_GE(follow[i] - follow[i - 1], 700u);
+    EXPECT_LE(follow[i] - follow[i - 1], 1600u);
+  }
 }
 
 TEST_F(MainDialog, EndsOnOkCancelAndClose) {

@@ -302,7 +302,44 @@ TEST_F(SettingsSheet, CancelWritesNothingAndLeavesTimerTwoAlone) {
   EXPECT_GT(TicksWithin(300), 0);
 }
 
-TEST_F(SettingsSheet, OkAppliesTheDesktopIconViewAgain) {
+// What this program had stored as "Desktop icon" each time it installed the
+// desktop hook: the installation wakes the hook, which applies what it reads.
+std::vector<std::string> g_iconAtInstall;
+std::string g_appKey;
+BOOL(WINAPI* g_realSetHookDesktop)(DWORD) = nullptr;
+BOOL WINAPI SpySetHookDesktop(DWORD thread) {
+  char text[32] = "<none>";
+  DWORD size = sizeof(text);
+  RegGetValueA(HKEY_CURRENT_USER, (g_appKey + "\\Setting").c_str(), "Desktop icon",
+               RRF_RT_REG_SZ, nullptr, text, &size);
+  g_iconAtInstall.push_back(text);
+  return g_realSetHookDesktop(thread);
+}
+
+// Points this program's imports of `from` at `to`; false if none was found.
+bool RedirectImport(void* from, void* to) {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& imports =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  bool found = false;
+  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+       dll->Name; ++dll) {
+    for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+         slot->u1.Function; ++slot) {
+      if (reinterpret_cast<void*>(slot->u1.Function) != from) continue;
+      DWORD protect;
+      VirtualProtect(&slot->u1.Function, sizeof(void*), PAGE_READWRITE, &protect);
+      slot->u1.Function = reinterpret_cast<ULONG_PTR>(to);
+      VirtualProtect(&slot->u1.Function, sizeof(void*), protect, &protect);
+      found = true;
+    }
+  }
+  return found;
+}
+
+TEST_F(SettingsSheet, OkStoresTheIconSizeBeforeItInstallsTheDesktopHookAgain) {
   // The hook library reads the delivered program's key, whatever this
   // program is called; it holds what an OK there would have written.
   AppKeyGuard library("QovDesktop");
@@ -312,8 +349,16 @@ TEST_F(SettingsSheet, OkAppliesTheDesktopIconViewAgain) {
   ASSERT_TRUE(shell.Started());
   ASSERT_TRUE(shell.PostAndWait());
   ASSERT_EQ(shell.View(), static_cast<DWORD>(LVS_ICON));
+  g_appKey = m_key;
+  g_iconAtInstall.clear();
+  void* real = reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("QOV32.dll"), MAKEINTRESOURCEA(9)));  // SetHookDesktop
+  void* spy = reinterpret_cast<void*>(SpySetHookDesktop);
+  g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(real);
+  ASSERT_TRUE(RedirectImport(real, spy));
   RunSheet([](HWND sheet) { Click(ShowPage(sheet, 1), 1010); }, IDOK);
-  EXPECT_EQ(String("Desktop icon"), "Small");
+  EXPECT_TRUE(RedirectImport(spy, real));
+  EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
   EXPECT_TRUE(WaitUntil([&] { return shell.View() == LVS_SMALLICON; }));
 }
 

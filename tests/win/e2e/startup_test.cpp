@@ -145,45 +145,4 @@ TEST(Package, StartsFromItsUnpackedFolder) {
   EXPECT_EQ(exitCode, 0u);
 }
 
-TEST(WindowHost, MakesTitledWindowsOfAnotherProgram) {
-  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "QovTestHostReady");
-  Process host;
-  ASSERT_TRUE(host.Start("\"" + HelperPath("qov_winhost.exe") +
-                         "\" --ready QovTestHostReady \"|Plain|10,20,300,200|\" "
-                         "\"|Icon|30,40,300,200|m\" \"|Hidden|50,60,300,200|h\" "
-                         "\"CabinetWClass|Folder|70,80,300,200|r\""));
-  ASSERT_EQ(WaitForSingleObject(ready, 5000), WAIT_OBJECT_0);
-  CloseHandle(ready);
-  // Only the host's own: every GUI process also has a hidden "Default IME" window.
-  auto titled = [&](bool visibleOnly) {
-    std::vector<HWND> found;
-    for (HWND hwnd : TopLevelWindows(host.Id(), visibleOnly)) {
-      char cls[64] = "";
-      GetClassNameA(hwnd, cls, sizeof(cls));
-      if (!WindowText(hwnd).empty() && lstrcmpiA(cls, "IME") != 0) found.push_back(hwnd);
-    }
-    return found;
-  };
-  std::vector<HWND> all = titled(false);
-  std::vector<HWND> visible = titled(true);
-  EXPECT_EQ(all.size(), 4u);
-  EXPECT_EQ(visible.size(), 3u);
-  HWND plain = FindWindowA(nullptr, "Plain");
-  RECT rect;
-  GetWindowRect(plain, &rect);
-  EXPECT_EQ(rect.left, 10);
-  EXPECT_EQ(rect.top, 20);
-  EXPECT_TRUE(IsIconic(FindWindowA(nullptr, "Icon")));
-  HWND folder = FindWindowA("CabinetWClass", "Folder");
-  ASSERT_NE(folder, nullptr);
-  // A window that refuses to close stays; the others go, and so does the host.
-  PostMessageA(folder, WM_CLOSE, 0, 0);
-  Pump(200);
-  EXPECT_TRUE(IsWindow(folder));
-  for (HWND hwnd : all)
-    if (hwnd != folder) PostMessageA(hwnd, WM_CLOSE, 0, 0);
-  EXPECT_TRUE(WaitUntil([&] { return titled(false).size() == 1; }));
-  host.Kill();
-}
-
 }  // namespace

@@ -240,6 +240,28 @@ HWND WindowHost::Find(const std::string& title) const {
   return nullptr;
 }
 
+int OpenHandleCount() {
+  int count = 0;
+  DWORD flags;
+  for (ULONG_PTR value = 4; value < 0x10000; value += 4)
+    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
+  return count;
+}
+
+size_t HeapBytesInUse() {
+  size_t total = 0;
+  HANDLE heaps[64];
+  const DWORD count = GetProcessHeaps(64, heaps);
+  for (DWORD i = 0; i < count && i < 64; ++i) {
+    PROCESS_HEAP_ENTRY entry = {};
+    HeapLock(heaps[i]);
+    while (HeapWalk(heaps[i], &entry))
+      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+    HeapUnlock(heaps[i]);
+  }
+  return total;
+}
+
 RECT WindowRect(HWND hwnd) {
   RECT rect = {};
   GetWindowRect(hwnd, &rect);

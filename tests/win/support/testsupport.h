@@ -100,6 +100,12 @@ class WindowHost {
   std::vector<HWND> m_windows;
 };
 
+// The handles this process has open, counted by probing handle values (Wine
+// answers GetProcessHandleCount with 0).
+int OpenHandleCount();
+// The bytes of this process's heaps in use.
+size_t HeapBytesInUse();
+
 RECT WindowRect(HWND hwnd);
 inline bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
