@@ -7,7 +7,8 @@
 // windows ("Progman", "SHELLDLL_DefView", "SysListView32") and retrieves
 // MESSAGES posted WM_NULL messages with each hook in place.  "Desktop icon"
 // asks for the view the list view already shows: the steady state, in which
-// the hook reads the registry and looks at the window without writing.  The
+// the hook looks whether the setting changed and at the window, without
+// writing.  The
 // value is put back as it was afterwards.
 #include <windows.h>
 

@@ -6,8 +6,8 @@
 //
 // This thread owns a window over the screen and retrieves MESSAGES posted
 // messages with each WH_GETMESSAGE hook on it: WM_NULL (the common path) and
-// WM_KEYDOWN of an unbound key (which re-reads the settings), and MESSAGES
-// mouse moves made with SendInput with each WH_MOUSE hook.
+// WM_KEYDOWN of an unbound key (which looks whether the settings changed),
+// and MESSAGES mouse moves made with SendInput with each WH_MOUSE hook.
 #include <windows.h>
 
 #include <algorithm>
