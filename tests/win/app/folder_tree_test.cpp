@@ -303,9 +303,9 @@ TEST_F(FolderTree, FiftyOpeningsLeaveHandlesAndTaskAllocationsAsTheyWere) {
   OpenAndBrowse();  // the shell's own caches fill on the first opening
   AllocationSpy spy;
   ASSERT_HRESULT_SUCCEEDED(CoRegisterMallocSpy(&spy));
-  const int handlesBefore = OpenHandleCount();
+  const int handlesBefore = OpenHandles();
   for (int i = 0; i < 50; ++i) OpenAndBrowse();
-  const int handlesAfter = OpenHandleCount();
+  const int handlesAfter = OpenHandles();
   const long live = spy.live, total = spy.total;
   CoRevokeMallocSpy();
   std::printf("folder dialog x50: open handles %d -> %d; task allocations %ld, still live %ld\n",

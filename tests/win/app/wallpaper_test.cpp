@@ -146,13 +146,13 @@ TEST_F(WallPaper, Timer2FollowsThenStepsThroughTheBitmapsClosingEachSearch) {
 
   // An open search holds a handle, or under Wine, for a small directory read
   // whole, a heap block with the listing.
-  const int handles = OpenHandleCount();
+  const int handles = OpenHandles();
   const size_t heap = HeapBytesInUse();
   for (int round = 0; round < 8; ++round) {
     EXPECT_EQ(CurrentWallPaper(), dir.Path() + "\\" + order[(round + 1) % 3]) << round;
     Tick(dialog, CQovDesktopDialog::kWallPaperTimer);
   }
-  EXPECT_LE(OpenHandleCount(), handles + 2);
+  EXPECT_LE(OpenHandles(), handles + 2);
   EXPECT_LT(HeapBytesInUse(), heap + 4096);
   dialog.DestroyWindow();
 }

@@ -240,14 +240,6 @@ HWND WindowHost::Find(const std::string& title) const {
   return nullptr;
 }
 
-int OpenHandleCount() {
-  int count = 0;
-  DWORD flags;
-  for (ULONG_PTR value = 4; value < 0x10000; value += 4)
-    count += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) != FALSE;
-  return count;
-}
-
 size_t HeapBytesInUse() {
   size_t total = 0;
   HANDLE heaps[64];

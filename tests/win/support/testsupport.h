@@ -100,9 +100,6 @@ class WindowHost {
   std::vector<HWND> m_windows;
 };
 
-// The handles this process has open, counted by probing handle values (Wine
-// answers GetProcessHandleCount with 0).
-int OpenHandleCount();
 // The bytes of this process's heaps in use.
 size_t HeapBytesInUse();
 
