@@ -6,8 +6,9 @@
 // Creates one top-level window per argument and signals the named event when
 // all exist.  An empty CLASS means the host's own class.  FLAGS letters:
 // m minimised, x maximised, h hidden, r refuses WM_CLOSE, c and a hold Ctrl
-// and Alt down in the host's key state, o owned by the window before it, p
-// makes the host look at every message (PM_NOREMOVE) before it takes it.
+// and Alt down in the host's key state, o a pop-up (as a message box or a Find
+// box is) owned by the window before it, p makes the host look at every
+// message (PM_NOREMOVE) before it takes it.
 // A window posted WM_APP + 1 makes the host stop pumping messages for wParam
 // milliseconds: its windows then hang.  Each window carries
 // the 1-based number of its argument in the window property "QovIndex" and
@@ -88,11 +89,12 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) 
     wc.lpszClassName = className.c_str();
     RegisterClassA(&wc);  // fails harmlessly when registered before
   }
-  DWORD style = WS_OVERLAPPEDWINDOW;
+  const bool owned = flags.find('o') != std::string::npos;
+  DWORD style = owned ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
   HWND hwnd = CreateWindowExA(0, className.c_str(), field[1].c_str(), style,
                               std::atoi(rect[0].c_str()), std::atoi(rect[1].c_str()),
                               std::atoi(rect[2].c_str()), std::atoi(rect[3].c_str()),
-                              flags.find('o') != std::string::npos ? g_last : nullptr, nullptr,
+                              owned ? g_last : nullptr, nullptr,
                               instance, nullptr);
   if (!hwnd) return false;
   g_last = hwnd;
