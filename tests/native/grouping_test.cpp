@@ -5,7 +5,6 @@
 #include <cstdint>
 
 TEST(GroupDigits, RightAlignedInFifteenWithACommaBeforeEveryThirdDigit) {
-  EXPECT_EQ(core::GroupDigits(0), "              0");
   EXPECT_EQ(core::GroupDigits(INT64_C(2147483648)), "  2,147,483,648");  // past 32 bits
   EXPECT_EQ(core::GroupDigits(INT64_C(999999999999)), "999,999,999,999");
   EXPECT_EQ(core::GroupByteCount(UINT64_MAX), "18,446,744,073,709,551,615");  // wider

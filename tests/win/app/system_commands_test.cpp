@@ -1,6 +1,6 @@
-// The commands of the main window's system menu, the main window hosted in
-// the test process, other programs' windows in a host process.
+// The system menu's commands, the main window hosted in the test process.
 #include <gtest/gtest.h>
+
 #include <windows.h>
 
 #include "app/QovDesktopDialog.h"
@@ -11,10 +11,9 @@ using namespace qovtest;
 
 class SystemCommands : public AppTest {};
 
-// The close commands hand each window's class, title and visibility to their
-// rule (whose cases are the native tests') and post WM_CLOSE to what it
-// chooses: a program that does not answer holds nothing up.
-TEST_F(SystemCommands, CloseCommandsPostCloseToTheWindowsTheirRuleChooses) {
+// The close commands post WM_CLOSE (a hung program holds nothing up) where their
+// rule chooses.  The resource display's close box stops its timer; OK does not.
+TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisplayEnds) {
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
   auto command = [&](UINT id) { SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, id, 0); };
@@ -38,23 +37,16 @@ TEST_F(SystemCommands, CloseCommandsPostCloseToTheWindowsTheirRuleChooses) {
   EXPECT_TRUE(IsWindow(w[2]) && IsWindow(dialog.m_hWnd) &&
               IsWindow(dialog.m_wndVerticalBar.m_hWnd) &&
               IsWindow(dialog.m_wndHorizontalBar.m_hWnd));
-}
 
-// The resource display's close box stops its refresh timer before the dialog
-// ends; OK leaves it to end with the window.
-TEST_F(SystemCommands, ResourceDisplaysCloseBoxStopsItsTimer) {
-  CQovDesktopDialog dialog;
-  ASSERT_TRUE(dialog.Create());
   for (UINT message : {WM_CLOSE, WM_COMMAND}) {
     BOOL timerWasSet = FALSE;
-    ModalDriver driver(
-        [&] { return FindOwnedDialog(dialog.m_hWnd, "リソースの表示　－Qovデスクトップ－"); },
-        [&](HWND display) {
-          SendMessageA(display, message, IDOK, 0);
-          // The dialog has ended; its window lives until its loop returns.
-          timerWasSet = KillTimer(display, CResourceDialog::kRefreshTimer);
-        });
-    SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_RESOURCES, 0);
+    ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd); },
+                       [&](HWND display) {
+                         SendMessageA(display, message, IDOK, 0);
+                         // The dialog has ended; its window lives until its loop returns.
+                         timerWasSet = KillTimer(display, CResourceDialog::kRefreshTimer);
+                       });
+    command(ID_SYS_RESOURCES);
     ASSERT_EQ(driver.Runs(), 1);
     EXPECT_EQ(timerWasSet, message == WM_COMMAND) << message;
   }

@@ -1,10 +1,10 @@
-// The resource display hosted in the test process, its system calls answered
-// by stand-ins with figures written down here.
+// The resource display hosted in the test process, its figures from stand-ins.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 
 #include "resdisplay/ResourceDialog.h"
@@ -12,30 +12,27 @@
 
 using namespace qovtest;
 
-// Points this program's import of a kernel32 function at a stand-in while it
-// lives: the resource display, linked in, calls the function through it.
+// Points this program's calls of a kernel32 function at a stand-in while it
+// lives: the resource display, linked in, calls through the same import slot.
 struct StandIn {
-  StandIn(const char* name, const void* function) {
+  StandIn(const char* name, const void* function) : original(function) {
     auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
     const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
         base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& table = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
-    auto* slots = reinterpret_cast<ULONG_PTR*>(base + table.VirtualAddress);
-    const auto real =
-        reinterpret_cast<ULONG_PTR>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name));
-    for (size_t i = 0; i < table.Size / sizeof(ULONG_PTR) && !slot; ++i)
-      if (slots[i] == real) slot = &slots[i];
+    const IMAGE_DATA_DIRECTORY& iat = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+    const void** first = reinterpret_cast<const void**>(base + iat.VirtualAddress);
+    const void** end = first + iat.Size / sizeof(void*);
+    slot = std::find(first, end, GetProcAddress(GetModuleHandleA("kernel32.dll"), name));
     DWORD protection;
-    if (slot && VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection)) {
-      original = *slot;
-      *slot = reinterpret_cast<ULONG_PTR>(function);
-    }
+    if (slot == end || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection))
+      slot = nullptr;
+    if (slot) std::swap(*slot, original);
   }
   ~StandIn() {
-    if (original) *slot = original;
+    if (slot) *slot = original;
   }
-  ULONG_PTR* slot = nullptr;
-  ULONG_PTR original = 0;
+  const void** slot;
+  const void* original;
 };
 
 // Drives A: (a floppy), C:, D: (no medium) and E:; with quotas the volume has
@@ -64,7 +61,7 @@ TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
                               {"GetDriveTypeA", reinterpret_cast<void*>(DriveType)},
                               {"GetDiskFreeSpaceExA", reinterpret_cast<void*>(DiskFreeSpace)},
                               {"GlobalMemoryStatusEx", reinterpret_cast<void*>(MemoryStatus)}};
-  for (const StandIn& standIn : standIns) ASSERT_NE(standIn.original, 0u);
+  for (const StandIn& standIn : standIns) ASSERT_NE(standIn.slot, nullptr);
   CResourceDialog dialog;
   ASSERT_TRUE(dialog.Create());
   const HWND list = GetDlgItem(dialog.m_hWnd, IDC_DRIVE_LIST);
@@ -75,9 +72,8 @@ TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
     rows += text + std::string(cell % 3 < 2 ? " " : "\n");
   }
   EXPECT_EQ(rows, "C 123,456,789,012 987,654,321,098\nE 222,222,222,222 333,333,333,333\n");
-  auto field = [&](int id) { return WindowText(GetDlgItem(dialog.m_hWnd, id)); };
-  EXPECT_EQ(field(IDC_PHYSICAL_TOTAL), "800,000,000,000");
-  EXPECT_EQ(field(IDC_PHYSICAL_FREE), "300,000,000,000");
-  EXPECT_EQ(field(IDC_VIRTUAL_TOTAL), "140,737,488,224,256");
-  EXPECT_EQ(field(IDC_VIRTUAL_FREE), "140,000,000,000,000");
+  std::string figures;
+  for (int id : {IDC_PHYSICAL_FREE, IDC_PHYSICAL_TOTAL, IDC_VIRTUAL_FREE, IDC_VIRTUAL_TOTAL})
+    figures += WindowText(GetDlgItem(dialog.m_hWnd, id)) + " ";
+  EXPECT_EQ(figures, "300,000,000,000 800,000,000,000 140,000,000,000,000 140,737,488,224,256 ");
 }
