@@ -84,16 +84,26 @@ void CQovDesktopDialog::OnScreenSaver() {
 }
 
 void CQovDesktopDialog::OnSettings() {
+  const CQovDesktopApp* app = QovApp();
+  core::SettingValues values;
+  values.height = m_nHeight;
+  values.width = m_nWidth;
+  values.moveAuto = m_bMoveAuto;
+  values.fineFirst = m_bFineFirst;
+  values.moveDesktopIcons = app->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0);
+  values.desktopIcon = app->ReadStringSetting(settings::kSetting, settings::kDesktopIcon, "Large");
+  values.screenSaver = app->ReadStringSetting(settings::kSetting, settings::kScreenSaver, "");
+  values.wallPaperDirectory = ReadWallPaperDirectory();
+  values.wallPaperInterval = m_nWallPaperInterval;
   fw::CPropertySheet sheet("設定", this);
-  CDesktopSettingPropertyPage desktop;
-  CDesignSettingPropertyPage design;
-  CWallPaperSettingPropertyPage wallPaper;
+  CDesktopSettingPropertyPage desktop(values);
+  CDesignSettingPropertyPage design(values);
+  CWallPaperSettingPropertyPage wallPaper(values);
   sheet.AddPage(&desktop);
   sheet.AddPage(&design);
   sheet.AddPage(&wallPaper);
   if (sheet.DoModal() != IDOK) return;
 
-  const CQovDesktopApp* app = QovApp();
   // Typed counts are taken as typed by the page; what is stored and applied
   // is a count the virtual screen can have: one screen at least, and no more
   // than a 16-bit scroll position reaches on the primary screen.
@@ -108,6 +118,8 @@ void CQovDesktopDialog::OnSettings() {
   m_bMoveAuto = desktop.m_bMoveAuto;
   app->WriteIntSetting(settings::kSetting, settings::kMoveAuto, m_bMoveAuto);
   m_bFineFirst = desktop.m_bFineFirst;
+  m_wndVerticalBar.SetFineFirst(m_bFineFirst);
+  m_wndHorizontalBar.SetFineFirst(m_bFineFirst);
   app->WriteIntSetting(settings::kSetting, settings::kFineFirst, m_bFineFirst);
   // Written before the hook goes in again: the hook reads it to apply it.
   app->WriteStringSetting(settings::kSetting, settings::kDesktopIcon, design.m_strDesktopIcon);
