@@ -118,8 +118,6 @@ void CQovDesktopDialog::OnSettings() {
   m_bMoveAuto = desktop.m_bMoveAuto;
   app->WriteIntSetting(settings::kSetting, settings::kMoveAuto, m_bMoveAuto);
   m_bFineFirst = desktop.m_bFineFirst;
-  m_wndVerticalBar.SetFineFirst(m_bFineFirst);
-  m_wndHorizontalBar.SetFineFirst(m_bFineFirst);
   app->WriteIntSetting(settings::kSetting, settings::kFineFirst, m_bFineFirst);
   // Written before the hook goes in again: the hook reads it to apply it.
   app->WriteStringSetting(settings::kSetting, settings::kDesktopIcon, design.m_strDesktopIcon);
@@ -130,6 +128,8 @@ void CQovDesktopDialog::OnSettings() {
   m_strWallPaperDirectory = WallPaperDirectoryOrWindows(wallPaper.m_strDirectory);
   app->WriteStringSetting(settings::kSetting, settings::kWallPaperDirectory,
                           wallPaper.m_strDirectory);
+  m_wndVerticalBar.SetFineFirst(m_bFineFirst);
+  m_wndHorizontalBar.SetFineFirst(m_bFineFirst);
   m_wndVerticalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
   m_wndHorizontalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
   app->WriteIntSetting(settings::kSetting, settings::kMoveDesktopIcons,
