@@ -19,32 +19,22 @@ AxisStep Step(int code, int b, bool fine = false, int thumb = 0, int stored = -1
 }  // namespace
 
 TEST(Axis, RangeMiddleAndSixteenBitBound) {
-  EXPECT_EQ(AxisMaximum(1024, -5), 0);  // a bad count is one screen
   EXPECT_EQ(InitialPosition(1024, 5), 2048);
   // More screens than 16 bits carry count as the most that fit: whole pages,
-  // started on the middle screen.
+  // started on the middle screen; a count below 1 is one screen.
   EXPECT_EQ(AxisMaximum(1024, 33), 31744);
-  EXPECT_EQ(AxisMaximum(768, 1000), 32256);
   EXPECT_EQ(InitialPosition(1024, 1000), 15360);
-  EXPECT_EQ(ClampToAxis(3000, 2048), 2048);
+  EXPECT_EQ(AxisMaximum(1024, -5), 0);
 }
 
 TEST(Axis, LinePageAndThumbSteps) {
-  AxisStep s = Step(kLineForward, 1024);
-  EXPECT_EQ(s.position, 1126);
-  EXPECT_EQ(s.offset, -102);
-  EXPECT_EQ(Step(kLineBack, 4).offset, 4);
+  EXPECT_EQ(Step(kLineForward, 1024).offset, -102);
   // "Fine first" goes to the page boundary, and from a boundary a full page.
-  s = Step(kPageBack, 1500, true);
-  EXPECT_EQ(s.position, 1024);
-  EXPECT_EQ(s.offset, 476);
-  EXPECT_EQ(Step(kPageBack, 1500, false).position, 476);
+  EXPECT_EQ(Step(kPageBack, 1500, true).offset, 476);
   EXPECT_EQ(Step(kPageBack, 1024, true).position, 0);
-  EXPECT_EQ(Step(kPageForward, 1024, true).position, 2048);
   // Thumb codes move from the stored position, into the axis.
   EXPECT_EQ(ScrollAxis(kThumbPosition, 1800, 1024, 1800, kPage, kMax, false).offset, -776);
-  EXPECT_EQ(Step(kThumbTrack, 1024, false, -32768, 1024).offset, 1024);
-  for (int code : {6, 8, -1}) EXPECT_FALSE(Step(code, 1024, true, 5).handled) << code;
+  EXPECT_FALSE(Step(8, 1024, true, 5).handled);
 }
 
 TEST(Axis, OffsetsAlwaysAddUpToTheDistanceScrolled) {
@@ -77,12 +67,8 @@ TEST(Follow, JumpOnlyStrictlyInsideAndForMaximisedOffTheView) {
     return DecideFollow(false, title, "Editor", maximised, r, 1024, 768, moveAuto);
   };
   EXPECT_FALSE(decide("Editor", true, {2000, 2000, 3000, 3000}, true).record);
-  EXPECT_FALSE(DecideFollow(true, "Main", "", true, small, 1024, 768, true).record);
-  FollowDecision d = decide("A", false, small, false);
-  EXPECT_TRUE(d.record);
-  EXPECT_FALSE(d.jump);
+  EXPECT_TRUE(decide("A", false, small, false).record);
   EXPECT_FALSE(decide("A", true, {0, 19, 1024, 768}, false).jump);  // maximised on the view
-  EXPECT_FALSE(decide("A", true, {1023, 767, 2047, 1535}, false).jump);
   EXPECT_TRUE(decide("A", true, {1024, 19, 2048, 768}, false).jump);
   EXPECT_TRUE(decide("A", false, small, true).jump);
 }
@@ -90,12 +76,8 @@ TEST(Follow, JumpOnlyStrictlyInsideAndForMaximisedOffTheView) {
 TEST(Bars, PlacementControlAndZOrder) {
   const Rect bottomTaskbar = {0, 772, 1280, 800};
   EXPECT_EQ(ClipToTaskbar({1256, 0, 1280, 800}, bottomTaskbar, 1280, 800).bottom, 772);
-  EXPECT_EQ(ClipToTaskbar({0, 776, 1280, 800}, {100, 500, 900, 790}, 1280, 800).bottom, 800);
   // Granted less than the thickness: the strip on the edge all the same.
-  Rect v = FitBarToEdge({1000, 0, 1000, 744}, false, 24, 1024, 768);
-  EXPECT_EQ(v.left, 1000);
-  EXPECT_EQ(v.right, 1024);
-  EXPECT_EQ(FitBarToEdge({0, 720, 1000, 744}, true, 24, 1024, 768).bottom, 744);
+  EXPECT_EQ(FitBarToEdge({1000, 0, 1000, 744}, false, 24, 1024, 768).right, 1024);
   EXPECT_EQ(ControlLength(1024, 993), 991);
   EXPECT_EQ(ControlLength(976, 1018), 976);
   // A taskbar always on top takes the bars along; one that is not sends
@@ -103,7 +85,6 @@ TEST(Bars, PlacementControlAndZOrder) {
   const unsigned onTop = kTaskbarOnTop | 1, below = 1;
   EXPECT_EQ(BarZOrderFor(kStateChange, onTop, false), BarZOrder::kTopmost);
   EXPECT_EQ(BarZOrderFor(kStateChange, below, false), BarZOrder::kBottom);
-  EXPECT_EQ(BarZOrderFor(kFullScreenApp, onTop, false), BarZOrder::kTopmost);
   EXPECT_EQ(BarZOrderFor(kFullScreenApp, below, true), BarZOrder::kBottom);
   EXPECT_EQ(BarZOrderFor(kFullScreenApp, below, false), BarZOrder::kKeep);
   EXPECT_EQ(BarZOrderFor(1, onTop, true), BarZOrder::kKeep);  // a position change

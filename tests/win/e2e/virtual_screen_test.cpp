@@ -1,4 +1,4 @@
-// Following the active window and bringing windows home, with the real program.
+// Bringing the windows home after a killed run and at the end, with the real program.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -16,20 +16,6 @@ namespace {
   RECT r = WindowRect(hwnd);
   if (r.left == x && r.top == y) return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure() << "at " << r.left << "," << r.top;
-}
-
-TEST(Follow, MoveAutoBringsEachNewlyActiveWindowIntoTheCorner) {
-  RunningProgram program("Auto");
-  SetDword(program.Key() + "\\Setting", "Move auto", 1);
-  WindowHost host;
-  ASSERT_TRUE(host.Start({"|Target|300,200,320,240|", "|Other|500,400,200,150|"}));
-  HWND target = host.Windows()[0], other = host.Windows()[1];
-  ASSERT_TRUE(program.Start());
-  // Within a tick of its timer the view jumps to the window's corner.
-  ASSERT_TRUE(Activate(target));
-  EXPECT_TRUE(WaitUntil([&] { return At(target, 0, 0) && At(other, 200, 200); }, 3000));
-  PostMessageA(program.Main(), WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(program.EndsWithin(5000));
 }
 
 TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {

@@ -22,17 +22,46 @@ class EdgeBars : public AppTest {};
 
 bool IsTopmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
 
-TEST_F(EdgeBars, DockOnTheirEdgesAndGiveTheirStripsBack) {
+// Which windows were moved or sized, in order.
+std::vector<HWND> g_placed;
+LRESULT CALLBACK RecordPlacement(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && message->message == WM_WINDOWPOSCHANGED) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+    if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) g_placed.push_back(message->hwnd);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
   const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  RECT h = WindowRect(dialog.m_wndHorizontalBar.m_hWnd);
-  RECT v = WindowRect(dialog.m_wndVerticalBar.m_hWnd);
+  HWND hbar = dialog.m_wndHorizontalBar.m_hWnd, vbar = dialog.m_wndVerticalBar.m_hWnd;
+  const RECT h = WindowRect(hbar), v = WindowRect(vbar);
   // Across to the vertical bar (Wine clips against every earlier bar).
-  EXPECT_TRUE(h.left == 0 && h.top == cy - 24 && h.right == cx - 24 && h.bottom == cy)
-      << h.left << "," << h.top << "," << h.right << "," << h.bottom;
-  EXPECT_TRUE(v.left == cx - 24 && v.top == 0 && v.right == cx && v.bottom == cy)
-      << v.left << "," << v.top << "," << v.right << "," << v.bottom;
+  EXPECT_TRUE(h.left == 0 && h.top == cy - 24 && h.right == cx - 24 && h.bottom == cy);
+  EXPECT_TRUE(v.left == cx - 24 && v.top == 0 && v.right == cx && v.bottom == cy);
+  // A change of the work area docks the vertical bar first, then the other.
+  MoveWindow(hbar, 10, 10, 40, 40, TRUE);
+  MoveWindow(vbar, 60, 60, 40, 40, TRUE);
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, RecordPlacement, nullptr, GetCurrentThreadId());
+  SendMessageA(dialog.m_hWnd, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  UnhookWindowsHookEx(hook);
+  std::vector<HWND> bars;
+  for (HWND hwnd : g_placed)
+    if ((hwnd == hbar || hwnd == vbar) && (bars.empty() || bars.back() != hwnd))
+      bars.push_back(hwnd);
+  EXPECT_EQ(bars, (std::vector<HWND>{vbar, hbar}));
+  EXPECT_TRUE(SameRect(WindowRect(hbar), h));
+  // Wine's taskbar is always on top: so is a bar told of it, until painted.
+  SendMessageA(hbar, WM_HBAR_NOTIFY, ABN_STATECHANGE, 0);
+  EXPECT_TRUE(IsTopmost(hbar));
+  RedrawWindow(hbar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_FALSE(IsTopmost(hbar));
+  MoveWindow(hbar, 100, 100, 50, 50, TRUE);  // moved away: docked again on a position change
+  SendMessageA(hbar, WM_HBAR_NOTIFY, ABN_POSCHANGED, 0);
+  EXPECT_TRUE(SameRect(WindowRect(hbar), h));
   // Another tool's bar registered later is granted what ours leave.
   APPBARDATA later = {sizeof(later)};
   later.hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
@@ -49,50 +78,6 @@ TEST_F(EdgeBars, DockOnTheirEdgesAndGiveTheirStripsBack) {
   EXPECT_EQ(grantedRight(), cx);
   SHAppBarMessage(ABM_REMOVE, &later);
   DestroyWindow(later.hWnd);
-}
-
-TEST_F(EdgeBars, NotificationsSetZOrderAndPlacement) {
-  CHorizontalScrollDialog bar;
-  ASSERT_TRUE(bar.Create(nullptr, EdgeBarSettings()));
-  HWND hwnd = bar.m_hWnd;
-  ShowWindow(hwnd, SW_SHOWNA);
-  const RECT docked = WindowRect(hwnd);
-  // Wine's taskbar is always on top: so is the bar, until it is painted.
-  SendMessageA(hwnd, WM_HBAR_NOTIFY, ABN_STATECHANGE, 0);
-  EXPECT_TRUE(IsTopmost(hwnd));
-  RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  EXPECT_FALSE(IsTopmost(hwnd));
-  // Moved away by someone, it docks again on a position change.
-  MoveWindow(hwnd, 100, 100, 50, 50, TRUE);
-  SendMessageA(hwnd, WM_HBAR_NOTIFY, ABN_POSCHANGED, 0);
-  EXPECT_TRUE(SameRect(docked, WindowRect(hwnd)));
-}
-
-// Which windows were moved or sized, in order.
-std::vector<HWND> g_placed;
-LRESULT CALLBACK RecordPlacement(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (code == HC_ACTION && message->message == WM_WINDOWPOSCHANGED) {
-    const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
-    if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) g_placed.push_back(message->hwnd);
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-TEST_F(EdgeBars, SettingChangeDocksVerticalThenHorizontal) {
-  CQovDesktopDialog dialog;
-  ASSERT_TRUE(dialog.Create());
-  HWND hbar = dialog.m_wndHorizontalBar.m_hWnd, vbar = dialog.m_wndVerticalBar.m_hWnd;
-  MoveWindow(hbar, 10, 10, 40, 40, TRUE);
-  MoveWindow(vbar, 60, 60, 40, 40, TRUE);
-  g_placed.clear();
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, RecordPlacement, nullptr, GetCurrentThreadId());
-  SendMessageA(dialog.m_hWnd, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
-  UnhookWindowsHookEx(hook);
-  std::vector<HWND> bars;
-  for (HWND hwnd : g_placed)
-    if ((hwnd == hbar || hwnd == vbar) && (bars.empty() || bars.back() != hwnd)) bars.push_back(hwnd);
-  EXPECT_EQ(bars, (std::vector<HWND>{vbar, hbar}));
 }
 
 }  // namespace
