@@ -49,10 +49,10 @@ TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {
   scroll(false, SB_PAGEUP);
   EXPECT_TRUE(At(away, 300, 200));
 
-  // Ended with Enter while scrolled, it brings the windows home first.
+  // Ended from its menu while scrolled, it brings the windows home first.
   scroll(true, SB_PAGELEFT);
   ASSERT_TRUE(At(away, 300 + cx, 200));
-  PostMessageA(program.Main(), WM_COMMAND, IDOK, 0);
+  PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_TRUE(program.EndsWithin(5000));
   EXPECT_TRUE(At(away, 300, 200));
   EXPECT_FALSE(KeyExists(program.Key() + "\\View"));
