@@ -20,8 +20,6 @@ HICON LoadProgramIcon(int size) {
 
 CQovDesktopDialog::CQovDesktopDialog(fw::CWnd* parent)
     : fw::CDialog(IDD, parent),
-      m_wndVerticalBar(this),
-      m_wndHorizontalBar(this),
       m_hIcon(LoadIconA(QovApp()->Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME))),
       m_hSmallIcon(LoadProgramIcon(GetSystemMetrics(SM_CXSMICON))) {
   const CQovDesktopApp* app = QovApp();
@@ -50,10 +48,18 @@ BOOL CQovDesktopDialog::OnInitDialog() {
                reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
 
   // The vertical bar docks first, so the horizontal one fits beside it.
-  for (CEdgeBar* bar : {static_cast<CEdgeBar*>(&m_wndVerticalBar),
-                        static_cast<CEdgeBar*>(&m_wndHorizontalBar)}) {
-    if (bar->Create(this)) ShowWindow(bar->m_hWnd, SW_SHOW);
-  }
+  EdgeBarSettings bar;
+  bar.fineFirst = m_bFineFirst;
+  bar.moveDesktopIcons = core::NormaliseFlag(
+      QovApp()->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0));
+  bar.viewKept = m_bViewKept;
+  bar.viewMoved = [this] { KeepViewPosition(); };
+  bar.screenCount = m_nHeight;
+  bar.keptPosition = m_nKeptTop;
+  if (m_wndVerticalBar.Create(this, bar)) ShowWindow(m_wndVerticalBar.m_hWnd, SW_SHOW);
+  bar.screenCount = m_nWidth;
+  bar.keptPosition = m_nKeptLeft;
+  if (m_wndHorizontalBar.Create(this, bar)) ShowWindow(m_wndHorizontalBar.m_hWnd, SW_SHOW);
   // The kept position as taken into the range, or none when it was home.
   KeepViewPosition();
 
@@ -145,12 +151,6 @@ void CQovDesktopDialog::JumpToRecordedWindow() {
   vertical.SetScrollPos(y);
   PostMessageA(m_wndVerticalBar.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, y),
                reinterpret_cast<LPARAM>(vertical.m_hWnd));
-}
-
-bool CQovDesktopDialog::KeptViewPosition(bool horizontal, int& position) const {
-  if (!m_bViewKept) return false;
-  position = horizontal ? m_nKeptLeft : m_nKeptTop;
-  return true;
 }
 
 void CQovDesktopDialog::KeepViewPosition() {

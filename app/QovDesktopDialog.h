@@ -17,7 +17,7 @@ class CQovDesktopDialog : public fw::CDialog {
 
   CVerticalScrollDialog m_wndVerticalBar;
   CHorizontalScrollDialog m_wndHorizontalBar;
-  // Working copies of the settings, read by the edge bars and settings pages.
+  // Working copies of the settings, given to the edge bars and settings pages.
   int m_nHeight;               // screens down
   int m_nWidth;                // screens across
   int m_bMoveAuto;             // 0 or 1
@@ -42,9 +42,6 @@ class CQovDesktopDialog : public fw::CDialog {
   // Installs QOV32's desktop hook on the thread of the shell's desktop icon
   // window, which applies "Desktop icon"; nothing when there is no such window.
   void InstallDesktopHook();
-  // The view position a killed run left behind, for one axis; false when
-  // the last run ended with the view at the start.
-  bool KeptViewPosition(bool horizontal, int& position) const;
   // Keeps the bars' view position where a later start finds it while the
   // view is away from the start, and nothing while it is at the start.
   void KeepViewPosition();

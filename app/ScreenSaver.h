@@ -1,17 +1,10 @@
-// Screen saver files: choosing one in the Open-file dialog and starting one.
+// Starting a screen saver file.
 #pragma once
 #include <windows.h>
 
 #include <string>
 
-// The Windows system directory, where screen savers live; empty if unknown.
-std::string SystemDirectory();
-
-// Asks for a screen saver file in the Open-file dialog, owned by `owner`:
-// screen saver files (*.scr) or all files, starting in the system directory.
-// True, with the chosen file's full path in `path`, when the user confirms a
-// file; false, with `path` untouched, when the dialog is cancelled.
-bool ChooseScreenSaverFile(HWND owner, std::string& path);
+#include "settings/ScreenSaverFile.h"
 
 // Starts a screen saver file through the shell's "open" action, which runs
 // it as the screen saver, with the system directory as working directory.

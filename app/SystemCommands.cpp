@@ -84,16 +84,26 @@ void CQovDesktopDialog::OnScreenSaver() {
 }
 
 void CQovDesktopDialog::OnSettings() {
+  const CQovDesktopApp* app = QovApp();
+  core::SettingValues values;
+  values.height = m_nHeight;
+  values.width = m_nWidth;
+  values.moveAuto = m_bMoveAuto;
+  values.fineFirst = m_bFineFirst;
+  values.moveDesktopIcons = app->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0);
+  values.desktopIcon = app->ReadStringSetting(settings::kSetting, settings::kDesktopIcon, "Large");
+  values.screenSaver = app->ReadStringSetting(settings::kSetting, settings::kScreenSaver, "");
+  values.wallPaperDirectory = ReadWallPaperDirectory();
+  values.wallPaperInterval = m_nWallPaperInterval;
   fw::CPropertySheet sheet("設定", this);
-  CDesktopSettingPropertyPage desktop;
-  CDesignSettingPropertyPage design;
-  CWallPaperSettingPropertyPage wallPaper;
+  CDesktopSettingPropertyPage desktop(values);
+  CDesignSettingPropertyPage design(values);
+  CWallPaperSettingPropertyPage wallPaper(values);
   sheet.AddPage(&desktop);
   sheet.AddPage(&design);
   sheet.AddPage(&wallPaper);
   if (sheet.DoModal() != IDOK) return;
 
-  const CQovDesktopApp* app = QovApp();
   // Typed counts are taken as typed by the page; what is stored and applied
   // is a count the virtual screen can have: one screen at least, and no more
   // than a 16-bit scroll position reaches on the primary screen.
@@ -118,6 +128,8 @@ void CQovDesktopDialog::OnSettings() {
   m_strWallPaperDirectory = WallPaperDirectoryOrWindows(wallPaper.m_strDirectory);
   app->WriteStringSetting(settings::kSetting, settings::kWallPaperDirectory,
                           wallPaper.m_strDirectory);
+  m_wndVerticalBar.SetFineFirst(m_bFineFirst);
+  m_wndHorizontalBar.SetFineFirst(m_bFineFirst);
   m_wndVerticalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
   m_wndHorizontalBar.SetMoveDesktopIcons(desktop.m_bMoveDesktopIcons);
   app->WriteIntSetting(settings::kSetting, settings::kMoveDesktopIcons,

@@ -4,6 +4,19 @@
 
 namespace core {
 
+// The stored settings as the sheet's pages start from them.
+struct SettingValues {
+  int height = 3;  // screens down
+  int width = 3;   // screens across
+  int moveAuto = 0;
+  int fineFirst = 0;
+  int moveDesktopIcons = 0;
+  std::string desktopIcon = "Large";
+  std::string screenSaver;
+  std::string wallPaperDirectory;
+  int wallPaperInterval = 10;  // minutes
+};
+
 // A click on an up-down control without a buddy and with the default range
 // (minimum 100, maximum 0) proposes -1 for the up arrow and +1 for the down
 // arrow.  The value moves the other way, never below 1 and never past the

@@ -112,6 +112,15 @@ int ControlLength(int fullScreenMetric, int clientLength) {
   return std::max(0, std::min(fullScreenMetric, clientLength - 2));
 }
 
+BarZOrder BarZOrderFor(unsigned notification, unsigned taskbarState, bool opening) {
+  const bool onTop = (taskbarState & kTaskbarOnTop) != 0;
+  if (notification == kStateChange) return onTop ? BarZOrder::kTopmost : BarZOrder::kBottom;
+  // A full-screen program closing leaves a bar below a lower taskbar where it is.
+  if (notification == kFullScreenApp)
+    return onTop ? BarZOrder::kTopmost : opening ? BarZOrder::kBottom : BarZOrder::kKeep;
+  return BarZOrder::kKeep;
+}
+
 PendingMoves::Point PendingMoves::Base(std::uintptr_t window, Point current) {
   for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
     if (it->window != window) continue;

@@ -83,6 +83,15 @@ Rect FitBarToEdge(Rect granted, bool horizontal, int thickness, int screenWidth,
 // arrows stay inside the bar.
 int ControlLength(int fullScreenMetric, int clientLength);
 
+// Where an edge bar goes among the windows when the shell notifies it.  The
+// codes are the shell's ABN_ values; `taskbarState` is its ABM_GETSTATE
+// answer, and `opening` whether a full-screen program opens (lParam).
+enum class BarZOrder { kKeep, kTopmost, kBottom };
+constexpr unsigned kStateChange = 0;      // ABN_STATECHANGE
+constexpr unsigned kFullScreenApp = 2;    // ABN_FULLSCREENAPP
+constexpr unsigned kTaskbarOnTop = 2;     // ABS_ALWAYSONTOP
+BarZOrder BarZOrderFor(unsigned notification, unsigned taskbarState, bool opening);
+
 // Where windows of other threads are going: a window whose thread did not
 // answer at once may not have moved yet, so the next scroll starts from its
 // target rather than from where it still stands.  Keys are window handles.

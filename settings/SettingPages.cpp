@@ -2,22 +2,11 @@
 
 #include <commctrl.h>
 
-#include "app/QovDesktopApp.h"
-#include "app/QovDesktopDialog.h"
-#include "app/ScreenSaver.h"
-#include "app/WallPaper.h"
-#include "app/settings_names.h"
 #include "core/settings_rules.h"
-#include "core/settings_sheet.h"
 #include "settings/FolderTree.h"
+#include "settings/ScreenSaverFile.h"
 
 namespace {
-
-// The main window, whose working copies the pages start from; none while a
-// test hosts a page without it.
-const CQovDesktopDialog* MainDialog() {
-  return dynamic_cast<const CQovDesktopDialog*>(QovApp()->MainWnd());
-}
 
 std::string EditText(HWND page, UINT id) {
   fw::CWnd edit;
@@ -49,15 +38,13 @@ bool IsSpin(NMHDR* header, UINT id) {
 
 // ---- virtual screen ---------------------------------------------------------
 
-CDesktopSettingPropertyPage::CDesktopSettingPropertyPage() : fw::CPropertyPage(IDD) {
-  const CQovDesktopDialog* main = MainDialog();
-  m_nHeight = main ? main->m_nHeight : settings::kDefaultScreens;
-  m_nWidth = main ? main->m_nWidth : settings::kDefaultScreens;
-  m_bMoveAuto = main ? main->m_bMoveAuto : 0;
-  m_bFineFirst = main ? main->m_bFineFirst : 0;
-  m_bMoveDesktopIcons = core::NormaliseFlag(
-      QovApp()->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0));
-}
+CDesktopSettingPropertyPage::CDesktopSettingPropertyPage(const core::SettingValues& values)
+    : fw::CPropertyPage(IDD),
+      m_nHeight(values.height),
+      m_nWidth(values.width),
+      m_bMoveAuto(core::NormaliseFlag(values.moveAuto)),
+      m_bFineFirst(core::NormaliseFlag(values.fineFirst)),
+      m_bMoveDesktopIcons(core::NormaliseFlag(values.moveDesktopIcons)) {}
 
 BOOL CDesktopSettingPropertyPage::OnInitDialog() {
   fw::CPropertyPage::OnInitDialog();
@@ -112,12 +99,10 @@ const char kLarge[] = "Large";
 const char kSmall[] = "Small";
 }  // namespace
 
-CDesignSettingPropertyPage::CDesignSettingPropertyPage()
+CDesignSettingPropertyPage::CDesignSettingPropertyPage(const core::SettingValues& values)
     : fw::CPropertyPage(IDD),
-      m_strDesktopIcon(
-          QovApp()->ReadStringSetting(settings::kSetting, settings::kDesktopIcon, kLarge)),
-      m_strScreenSaver(
-          QovApp()->ReadStringSetting(settings::kSetting, settings::kScreenSaver, std::string())) {}
+      m_strDesktopIcon(values.desktopIcon),
+      m_strScreenSaver(values.screenSaver) {}
 
 BOOL CDesignSettingPropertyPage::OnInitDialog() {
   fw::CPropertyPage::OnInitDialog();
@@ -151,11 +136,10 @@ bool CDesignSettingPropertyPage::OnCommand(UINT id, UINT code, HWND control) {
 
 // ---- wallpaper --------------------------------------------------------------
 
-CWallPaperSettingPropertyPage::CWallPaperSettingPropertyPage()
-    : fw::CPropertyPage(IDD), m_strDirectory(ReadWallPaperDirectory()) {
-  const CQovDesktopDialog* main = MainDialog();
-  m_nInterval = main ? main->m_nWallPaperInterval : settings::kDefaultWallPaperInterval;
-}
+CWallPaperSettingPropertyPage::CWallPaperSettingPropertyPage(const core::SettingValues& values)
+    : fw::CPropertyPage(IDD),
+      m_strDirectory(values.wallPaperDirectory),
+      m_nInterval(values.wallPaperInterval) {}
 
 BOOL CWallPaperSettingPropertyPage::OnInitDialog() {
   fw::CPropertyPage::OnInitDialog();

@@ -4,6 +4,7 @@
 #pragma once
 #include <string>
 
+#include "core/settings_sheet.h"
 #include "fw/propsheet.h"
 #include "res/resource.h"
 
@@ -11,8 +12,7 @@
 class CDesktopSettingPropertyPage : public fw::CPropertyPage {
  public:
   enum { IDD = IDD_DESKTOP_SETTING };
-  // Takes the main window's working copies and the stored "Move desktop icons".
-  CDesktopSettingPropertyPage();
+  explicit CDesktopSettingPropertyPage(const core::SettingValues& values);
 
   int m_nHeight;            // screens down
   int m_nWidth;             // screens across
@@ -30,7 +30,7 @@ class CDesktopSettingPropertyPage : public fw::CPropertyPage {
 class CDesignSettingPropertyPage : public fw::CPropertyPage {
  public:
   enum { IDD = IDD_DESIGN_SETTING };
-  CDesignSettingPropertyPage();  // reads both from the settings store
+  explicit CDesignSettingPropertyPage(const core::SettingValues& values);
 
   std::string m_strDesktopIcon;  // "Large" or "Small", or the stored text untouched
   std::string m_strScreenSaver;  // full path, or empty
@@ -44,9 +44,7 @@ class CDesignSettingPropertyPage : public fw::CPropertyPage {
 class CWallPaperSettingPropertyPage : public fw::CPropertyPage {
  public:
   enum { IDD = IDD_WALLPAPER_SETTING };
-  // The stored directory (the Windows directory when empty) and the main
-  // window's interval.
-  CWallPaperSettingPropertyPage();
+  explicit CWallPaperSettingPropertyPage(const core::SettingValues& values);
 
   std::string m_strDirectory;
   int m_nInterval;  // minutes

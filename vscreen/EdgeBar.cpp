@@ -1,8 +1,5 @@
 #include "vscreen/EdgeBar.h"
 
-#include "app/QovDesktopApp.h"
-#include "app/QovDesktopDialog.h"
-#include "app/settings_names.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
 #include "fw/shellwnd.h"
@@ -47,14 +44,17 @@ void SetZOrder(HWND hwnd, HWND after) {
 
 }  // namespace
 
-CHorizontalScrollDialog::CHorizontalScrollDialog(CQovDesktopDialog* main)
-    : CEdgeBar(kHorizontal, g_abdHorizontal, main) {}
+CHorizontalScrollDialog::CHorizontalScrollDialog() : CEdgeBar(kHorizontal, g_abdHorizontal) {}
 
-CVerticalScrollDialog::CVerticalScrollDialog(CQovDesktopDialog* main)
-    : CEdgeBar(kVertical, g_abdVertical, main) {}
+CVerticalScrollDialog::CVerticalScrollDialog() : CEdgeBar(kVertical, g_abdVertical) {}
 
-CEdgeBar::CEdgeBar(const EdgeBarAxis& axis, APPBARDATA& record, CQovDesktopDialog* main)
-    : fw::CDialog(axis.templateId, main), m_axis(axis), m_record(record), m_pMain(main) {}
+CEdgeBar::CEdgeBar(const EdgeBarAxis& axis, APPBARDATA& record)
+    : fw::CDialog(axis.templateId), m_axis(axis), m_record(record) {}
+
+bool CEdgeBar::Create(fw::CWnd* parent, const EdgeBarSettings& settings) {
+  m_settings = settings;
+  return fw::CDialog::Create(parent);
+}
 
 int& CEdgeBar::MoveOffset() const { return m_axis.horizontal ? g_nMoveOffsetX : g_nMoveOffsetY; }
 
@@ -69,16 +69,14 @@ BOOL CEdgeBar::OnInitDialog() {
   m_ScrollBar.Attach(GetDlgItem(m_hWnd, m_axis.controlId));
 
   m_nPageSize = GetSystemMetrics(m_axis.pageMetric);
-  m_nScreenCount = m_pMain ? (m_axis.horizontal ? m_pMain->m_nWidth : m_pMain->m_nHeight) : 1;
+  m_nScreenCount = m_settings.screenCount;
   m_nMaximum = core::AxisMaximum(m_nPageSize, m_nScreenCount);
   m_ScrollBar.SetScrollRange(0, m_nMaximum);
   m_nHome = core::InitialPosition(m_nPageSize, m_nScreenCount);
   // A run that ended without bringing the windows home left the view where
   // they now are: start from there, within this run's range.
-  int kept = 0;
-  m_nPosition = m_pMain && m_pMain->KeptViewPosition(m_axis.horizontal, kept)
-                    ? core::ClampToAxis(kept, m_nMaximum)
-                    : m_nHome;
+  m_nPosition = m_settings.viewKept ? core::ClampToAxis(m_settings.keptPosition, m_nMaximum)
+                                    : m_nHome;
   m_ScrollBar.SetScrollPos(m_nPosition);
 
   m_record = APPBARDATA{};
@@ -89,8 +87,7 @@ BOOL CEdgeBar::OnInitDialog() {
   SHAppBarMessage(ABM_NEW, &m_record);
   PlaceBar();
 
-  SetMoveDesktopIcons(
-      QovApp()->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0));
+  SetMoveDesktopIcons(m_settings.moveDesktopIcons);
   return TRUE;
 }
 
@@ -141,9 +138,9 @@ void CEdgeBar::FitControl() {
 void CEdgeBar::ScrollHome() { HandleScroll(core::kThumbPosition, m_nHome); }
 
 void CEdgeBar::HandleScroll(int code, int thumbPosition) {
-  const bool fineFirst = m_pMain && m_pMain->m_bFineFirst;
-  core::AxisStep step = core::ScrollAxis(code, m_ScrollBar.GetScrollPos(), m_nPosition,
-                                         thumbPosition, m_nPageSize, m_nMaximum, fineFirst);
+  core::AxisStep step =
+      core::ScrollAxis(code, m_ScrollBar.GetScrollPos(), m_nPosition, thumbPosition, m_nPageSize,
+                       m_nMaximum, m_settings.fineFirst != 0);
   if (!step.handled) return;
   m_nPosition = step.position;
   MoveOffset() = step.offset;
@@ -151,29 +148,19 @@ void CEdgeBar::HandleScroll(int code, int thumbPosition) {
   if (step.offset != 0)
     EnumWindows(m_axis.horizontal ? MoveWindowProcX : MoveWindowProcY, 0);
   m_ScrollBar.SetScrollPos(m_nPosition);
-  if (m_pMain) m_pMain->KeepViewPosition();
+  if (m_settings.viewMoved) m_settings.viewMoved();
 }
 
 void CEdgeBar::OnAppBarNotify(UINT code, LPARAM lParam) {
-  const bool onTop = (SHAppBarMessage(ABM_GETSTATE, &m_record) & ABS_ALWAYSONTOP) != 0;
-  switch (code) {
-    case ABN_STATECHANGE:
-      SetZOrder(m_hWnd, onTop ? HWND_TOPMOST : HWND_BOTTOM);
-      break;
-    case ABN_POSCHANGED:
-      // Another bar or the taskbar moved: dock again so as not to overlap it.
-      PlaceBar();
-      break;
-    case ABN_FULLSCREENAPP:
-      if (onTop)
-        SetZOrder(m_hWnd, HWND_TOPMOST);
-      else if (lParam)
-        SetZOrder(m_hWnd, HWND_BOTTOM);
-      PlaceBar();
-      break;
-    default:
-      break;
+  if (code == ABN_STATECHANGE || code == ABN_FULLSCREENAPP) {
+    const UINT state = static_cast<UINT>(SHAppBarMessage(ABM_GETSTATE, &m_record));
+    const core::BarZOrder order = core::BarZOrderFor(code, state, lParam != 0);
+    if (order != core::BarZOrder::kKeep)
+      SetZOrder(m_hWnd, order == core::BarZOrder::kTopmost ? HWND_TOPMOST : HWND_BOTTOM);
   }
+  // Another bar or the taskbar moved, or a full-screen program came or went:
+  // dock again so as not to overlap it.
+  if (code == ABN_POSCHANGED || code == ABN_FULLSCREENAPP) PlaceBar();
 }
 
 void CEdgeBar::OnPaint() {

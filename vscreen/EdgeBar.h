@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
+
 #include "fw/dialog.h"
 #include "fw/scrollbar.h"
 #include "res/resource.h"
-
-class CQovDesktopDialog;
 
 // App-bar notifications of the bars.
 enum : UINT {
@@ -32,6 +32,18 @@ struct EdgeBarAxis {
   bool horizontal;
 };
 
+// What a bar takes from the program that makes it.
+struct EdgeBarSettings {
+  int screenCount = 1;       // screens along the bar's axis
+  int fineFirst = 0;         // 0 or 1
+  int moveDesktopIcons = 0;  // 0 or 1
+  // Where a run that ended without bringing the windows home left the view.
+  bool viewKept = false;
+  int keptPosition = 0;
+  // Called after every scroll that the bar applied.
+  std::function<void()> viewMoved;
+};
+
 class CEdgeBar : public fw::CDialog {
  public:
   static constexpr int kThickness = 24;        // the bar, in pixels
@@ -41,6 +53,8 @@ class CEdgeBar : public fw::CDialog {
   // its strip back to the shell.
   ~CEdgeBar() override { DestroyWindow(); }
 
+  // Creates the bar, owned by `parent`, with the settings it works with.
+  bool Create(fw::CWnd* parent, const EdgeBarSettings& settings);
   // Applies one scroll code of this axis: new view position, every window
   // moved by the distance scrolled the other way, control updated.
   void HandleScroll(int code, int thumbPosition);
@@ -48,6 +62,8 @@ class CEdgeBar : public fw::CDialog {
   void RepositionBar() { PlaceBar(); }
   // Whether scrolling moves the desktop icons in place of the desktop.
   void SetMoveDesktopIcons(int flag);
+  // Whether a page step first goes to the nearest page boundary.
+  void SetFineFirst(int flag) { m_settings.fineFirst = flag; }
   // The last view position of this axis; the control's range is 0 to this.
   int Maximum() const { return m_nMaximum; }
   // The view position of a start: the middle screen.
@@ -62,7 +78,7 @@ class CEdgeBar : public fw::CDialog {
   fw::CScrollBar m_ScrollBar;
 
  protected:
-  CEdgeBar(const EdgeBarAxis& axis, APPBARDATA& record, CQovDesktopDialog* main);
+  CEdgeBar(const EdgeBarAxis& axis, APPBARDATA& record);
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
   BOOL OnInitDialog() override;
   // A bar has no OK or Cancel: Enter and Escape on it must not end it.
@@ -81,7 +97,7 @@ class CEdgeBar : public fw::CDialog {
 
   const EdgeBarAxis& m_axis;
   APPBARDATA& m_record;
-  CQovDesktopDialog* m_pMain;
+  EdgeBarSettings m_settings;
   int m_nMaximum = 0;
   int m_nHome = 0;
 };
@@ -89,11 +105,11 @@ class CEdgeBar : public fw::CDialog {
 class CHorizontalScrollDialog : public CEdgeBar {
  public:
   enum { IDD = IDD_HORIZONTAL_BAR };
-  explicit CHorizontalScrollDialog(CQovDesktopDialog* main);
+  CHorizontalScrollDialog();
 };
 
 class CVerticalScrollDialog : public CEdgeBar {
  public:
   enum { IDD = IDD_VERTICAL_BAR };
-  explicit CVerticalScrollDialog(CQovDesktopDialog* main);
+  CVerticalScrollDialog();
 };
