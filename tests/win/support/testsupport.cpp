@@ -3,7 +3,6 @@
 #include <shlwapi.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "tools/shell_standin.h"
 
@@ -81,27 +80,12 @@ BOOL CALLBACK FindOwned(HWND hwnd, LPARAM lp) {
   return FALSE;
 }
 
-BOOL CALLBACK CollectStatic(HWND hwnd, LPARAM lp) {
-  char className[64] = "";
-  GetClassNameA(hwnd, className, sizeof(className));
-  const bool icon = (GetWindowLongA(hwnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
-  if (lstrcmpiA(className, "Static") == 0 && !icon)
-    reinterpret_cast<std::vector<std::string>*>(lp)->push_back(WindowText(hwnd));
-  return TRUE;
-}
-
 }  // namespace
 
 HWND FindOwnedDialog(HWND owner, const char* title) {
   OwnedSearch search{owner, title, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), FindOwned, reinterpret_cast<LPARAM>(&search));
   return search.found;
-}
-
-std::vector<std::string> StaticTexts(HWND dialog) {
-  std::vector<std::string> texts;
-  EnumChildWindows(dialog, CollectStatic, reinterpret_cast<LPARAM>(&texts));
-  return texts;
 }
 
 std::string DirFromEnv(const char* name) {
@@ -353,39 +337,6 @@ HWND RunningProgram::Bar(bool horizontal) const {
 
 HWND RunningProgram::HorizontalBar() const { return Bar(true); }
 HWND RunningProgram::VerticalBar() const { return Bar(false); }
-
-std::vector<WinHelpStandIn::Request> WinHelpStandIn::s_requests;
-
-WinHelpStandIn::WinHelpStandIn() {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = Proc;
-  wc.hInstance = GetModuleHandleA(nullptr);
-  wc.lpszClassName = "MS_WINHELP";
-  RegisterClassA(&wc);
-  m_hwnd = CreateWindowExA(0, "MS_WINHELP", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                           wc.hInstance, nullptr);
-  s_requests.clear();
-}
-
-WinHelpStandIn::~WinHelpStandIn() { DestroyWindow(m_hwnd); }
-
-LRESULT CALLBACK WinHelpStandIn::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_COPYDATA) return DefWindowProcA(hwnd, message, wParam, lParam);
-  // The WINHELP block: size, command, data, reserved, file and data offsets.
-  const auto* copy = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-  const auto* block = static_cast<const unsigned char*>(copy->lpData);
-  WORD command = 0, fileOffset = 0;
-  if (copy->cbData >= 14) {
-    std::memcpy(&command, block + 2, sizeof(command));
-    std::memcpy(&fileOffset, block + 12, sizeof(fileOffset));
-  }
-  std::string file;
-  if (fileOffset && fileOffset < copy->cbData)
-    file.assign(reinterpret_cast<const char*>(block + fileOffset),
-                strnlen(reinterpret_cast<const char*>(block + fileOffset), copy->cbData - fileOffset));
-  s_requests.push_back({file, command});
-  return TRUE;
-}
 
 AppKeyGuard::AppKeyGuard(std::string appName) : m_appName(std::move(appName)) {
   DeleteAppKey(m_appName);

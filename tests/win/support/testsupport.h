@@ -43,9 +43,6 @@ class ModalDriver {
 // Tool windows (the edge bars are dialogs owned by the main window too) do
 // not count.
 HWND FindOwnedDialog(HWND owner, const char* title = nullptr);
-// The texts of a dialog's static text controls (not its icons), in the
-// order of its template.
-std::vector<std::string> StaticTexts(HWND dialog);
 
 // A Windows path for a folder named by a test environment variable, which
 // ctest gives as a host path ("/work/build" becomes "Z:\\work\\build").
@@ -179,25 +176,6 @@ class RunningProgram {
   ProgramCopy m_copy;
   Process m_process;
   HWND m_main = nullptr;
-};
-
-// Windows Help as a program reaches it: the window of class "MS_WINHELP"
-// that WinHelpA sends its requests to, here recording each request's help
-// file and command instead of opening anything.
-class WinHelpStandIn {
- public:
-  struct Request {
-    std::string file;
-    unsigned command;
-  };
-  WinHelpStandIn();
-  ~WinHelpStandIn();
-  const std::vector<Request>& Requests() const { return s_requests; }
-
- private:
-  static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  static std::vector<Request> s_requests;
-  HWND m_hwnd;
 };
 
 // Deletes HKCU\Software\QovSoft\<appName> now and when the object goes.
