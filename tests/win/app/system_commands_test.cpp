@@ -2,9 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <shlwapi.h>
+
+#include <string>
 
 #include "app/QovDesktopDialog.h"
 #include "resdisplay/ResourceDialog.h"
+#include "settings/ScreenSaverFile.h"
 #include "support/app_fixture.h"
 
 using namespace qovtest;
@@ -50,4 +56,52 @@ TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisp
     ASSERT_EQ(driver.Runs(), 1);
     EXPECT_EQ(timerWasSet, message == WM_COMMAND) << message;
   }
+}
+
+// The menu a user sees, the jump to the recorded window, and the screen saver:
+// asked for once in the system directory, then started from the stored path.
+TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
+  std::string items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+    items += std::to_string(static_cast<int>(GetMenuItemID(menu, i))) + " " + text + "\n";
+  }
+  EXPECT_EQ(items, "61536 Qovデスクトップの終了\n-1 閉じる\n101 設定...\n102 ジャンプ\n"
+                   "103 リソースの表示\n104 スクリーンセーバーの実行\n0 \n"
+                   "16 ﾊﾞｰｼﾞｮﾝ情報(QovDesktop) (&A)...\n");
+
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Recorded|100,120,300,200|"}));
+  dialog.m_nRecordedLeft = 100;
+  dialog.m_nRecordedTop = 120;
+  SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_JUMP, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(host.Find("Recorded")).left == 0; }));
+  EXPECT_EQ(WindowRect(host.Find("Recorded")).top, 0);
+
+  const char* saverKey = "Software\\QovSoft\\QovTestSaver";  // where qov_saver.scr notes its runs
+  SHDeleteKeyA(HKEY_CURRENT_USER, saverKey);
+  auto runs = [&] {
+    DWORD value = 0, size = sizeof(value);
+    RegGetValueA(HKEY_CURRENT_USER, saverKey, "Runs", RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+  };
+  std::string folder;
+  for (const char* choice : {"", "qov_saver.scr", static_cast<const char*>(nullptr)}) {
+    ModalDriver file([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND box) {
+      char path[MAX_PATH] = "";
+      SendMessageA(box, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+      folder = path;
+      SetDlgItemTextA(box, cmb13, HelperPath(choice ? choice : "").c_str());
+      SendMessageA(box, WM_COMMAND, choice && *choice ? IDOK : IDCANCEL, 0);
+    }, 1500);
+    SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_SCREENSAVER, 0);
+    EXPECT_EQ(file.Runs(), choice ? 1 : 0);  // asked until a file was chosen
+  }
+  EXPECT_EQ(lstrcmpiA(folder.c_str(), SystemDirectory().c_str()), 0) << folder;
+  EXPECT_TRUE(WaitUntil([&] { return runs() == 2; }));
+  SHDeleteKeyA(HKEY_CURRENT_USER, saverKey);
 }
