@@ -208,9 +208,10 @@ TEST(MouseHook, NotesMovesInTheClientAreaAndPassesThemOn) {
                                 300, 300, nullptr, nullptr, nullptr, nullptr);
   // Another copy of the library, its mouse hook installed first: it sees
   // the moves only when the later one passes them on.
-  char chainPath[MAX_PATH];
-  GetTempPathA(MAX_PATH, chainPath);
-  std::strcat(chainPath, "QOV32chain.dll");
+  // A name of its own: a copy that other processes still hold cannot be replaced.
+  char temp[MAX_PATH], chainPath[MAX_PATH + 32];
+  GetTempPathA(MAX_PATH, temp);
+  std::snprintf(chainPath, sizeof(chainPath), "%sQOV32chain%lu.dll", temp, GetCurrentProcessId());
   ASSERT_TRUE(CopyFileA(ProgramPath("QOV32.dll").c_str(), chainPath, FALSE));
   const Qov32 chain = {LoadLibraryA(chainPath)};
   const Qov32& dll = Qov32::Get();
