@@ -16,21 +16,20 @@ using namespace qovtest;
 
 namespace {
 
-const char kHotKeyKey[] = "Software\\QovSoft\\QovMouse\\Hot key";
 const char kKeyOptionKey[] = "Software\\QovSoft\\QovMouse\\Key option";
 constexpr WPARAM kConsumed = 0x200;
 
 void Bind(int command, const std::string& text) {
-  SetRaw(kHotKeyKey, core::kCommandNames[command], REG_SZ, text.c_str(),
-         static_cast<DWORD>(text.size() + 1));
+  SetRaw("Software\\QovSoft\\QovMouse\\Hot key", core::kCommandNames[command], REG_SZ,
+         text.c_str(), static_cast<DWORD>(text.size() + 1));
 }
 
 // Sets Ctrl and Alt in this thread's key state, as GetKeyState reports them.
 void HoldModifiers(bool ctrl, bool alt) {
   BYTE keys[256];
   GetKeyboardState(keys);
-  keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
-  keys[VK_MENU] = keys[VK_LMENU] = alt ? 0x80 : 0;
+  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_MENU] = alt ? 0x80 : 0;
   SetKeyboardState(keys);
 }
 
