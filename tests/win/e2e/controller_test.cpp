@@ -39,6 +39,8 @@ std::string HotKeyText(const char* name) {
 
 TEST(Controller, FinishesTheDefaultKeysRunsBothHooksAndRemovesThemAtTheEnd) {
   AppKeyGuard key("QovMouse");
+  // The cursor away from the other window, whose mouse moves the hook would note.
+  SetCursorPos(700, 600);
   WindowHost host;  // holds Ctrl and Alt down in its key state
   ASSERT_TRUE(host.Start({"|other|100,100,200,200|ca"}));
   HWND other = host.Windows()[0];
