@@ -1,5 +1,4 @@
-// QOV32.dll as its callers see it: loaded from the build, its exports found
-// by name.
+// QOV32.dll as its callers see it: loaded from a file, its exports called by name.
 #pragma once
 #include <windows.h>
 
@@ -7,35 +6,19 @@
 
 namespace qovtest {
 
-// The library's exports, looked up in the loaded DLL.
 struct Qov32 {
-  HMODULE module = nullptr;
-  HOOKPROC GetMsgProc = nullptr;
-  HOOKPROC MouseProc = nullptr;
-  HHOOK(WINAPI* SetHookMessage)(DWORD) = nullptr;
-  BOOL(WINAPI* UnSetHookMessage)() = nullptr;
-  HHOOK(WINAPI* SetHookMouse)(DWORD) = nullptr;
-  BOOL(WINAPI* UnSetHookMouse)() = nullptr;
-  BOOL(WINAPI* SetHookDesktop)(DWORD) = nullptr;
-  BOOL(WINAPI* UnSetHookDesktop)() = nullptr;
+  HMODULE module;
 
-  template <typename F>
-  void Find(F& function, const char* name) {
-    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  // Calls an export with the types of the arguments given; 0 when it is missing.
+  template <typename R, typename... A>
+  R Call(const char* name, A... args) const {
+    auto* function = reinterpret_cast<R(WINAPI*)(A...)>(
+        reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return function ? function(args...) : R();
   }
-  static Qov32& Get() {
-    static Qov32 dll;
-    if (!dll.module) {
-      dll.module = LoadLibraryA(ProgramPath("QOV32.dll").c_str());
-      dll.Find(dll.GetMsgProc, "GetMsgProc");
-      dll.Find(dll.MouseProc, "MouseProc");
-      dll.Find(dll.SetHookMessage, "SetHookMessage");
-      dll.Find(dll.UnSetHookMessage, "UnSetHookMessage");
-      dll.Find(dll.SetHookMouse, "SetHookMouse");
-      dll.Find(dll.UnSetHookMouse, "UnSetHookMouse");
-      dll.Find(dll.SetHookDesktop, "SetHookDesktop");
-      dll.Find(dll.UnSetHookDesktop, "UnSetHookDesktop");
-    }
+  // The build's own copy, loaded once.
+  static const Qov32& Get() {
+    static const Qov32 dll = {LoadLibraryA(ProgramPath("QOV32.dll").c_str())};
     return dll;
   }
 };
