@@ -71,7 +71,6 @@ class Process {
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
   bool Running() const;
   DWORD Id() const { return m_info.dwProcessId; }
-  HANDLE Handle() const { return m_info.hProcess; }
   void Kill();
 
  private:
@@ -113,7 +112,6 @@ class ShellStandIn {
  public:
   explicit ShellStandIn(DWORD listStyle = WS_CHILD | WS_VISIBLE /* LVS_ICON */);
   bool Started() const { return m_list != nullptr; }
-  HWND ListView() const { return m_list; }
   DWORD DesktopThread() const { return m_thread; }
   Process& Proc() { return m_process; }
 
@@ -165,7 +163,6 @@ class RunningProgram {
   // Settings key of the copy: HKCU\<Key()>\<section>.
   std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
   Process& Proc() { return m_process; }
-  const ProgramCopy& Copy() const { return m_copy; }
   bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) {
     return m_process.WaitForExit(ms, exitCode);
   }

@@ -25,18 +25,12 @@ DWORD g_listStyle = WS_CHILD | WS_VISIBLE | LVS_ICON;
 HANDLE g_listReady;
 
 WNDPROC g_listViewProc;
-LONG g_styleChanges;
 LONG g_chainedMessages;
 LONG g_marks;
 HHOOK g_ownHook;
 
 LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_STYLECHANGED:
-      if (wParam == static_cast<WPARAM>(GWL_STYLE)) ++g_styleChanges;
-      break;
-    case kQueryStyleChanges:
-      return g_styleChanges;
     case kQueryChainedMessages:
       return g_chainedMessages;
     case kQueryMarks:

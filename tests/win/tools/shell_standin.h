@@ -39,8 +39,6 @@ inline HWND CreateIconView(HWND view, DWORD style) {
 }
 
 enum : UINT {
-  // Number of WM_STYLECHANGED (GWL_STYLE) the list view has received.
-  kQueryStyleChanges = WM_APP + 1,
   // Number of messages the stand-in's own WH_GETMESSAGE hook on the list
   // view's thread has seen: that hook was there first, so every hook
   // installed later must pass the messages on for it to see them.

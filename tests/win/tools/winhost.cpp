@@ -7,8 +7,7 @@
 // all exist.  An empty CLASS means the host's own class.  FLAGS letters:
 // m minimised, x maximised, h hidden, r refuses WM_CLOSE, c and a hold Ctrl
 // and Alt down in the host's key state, o a pop-up (as a message box or a Find
-// box is) owned by the window before it, p makes the host look at every
-// message (PM_NOREMOVE) before it takes it.
+// box is) owned by the window before it.
 // A window posted WM_APP + 1 makes the host stop pumping messages for wParam
 // milliseconds: its windows then hang.  Each window carries
 // the 1-based number of its argument in the window property "QovIndex" and
@@ -25,7 +24,6 @@
 namespace {
 
 int g_windows = 0;
-bool g_lookFirst = false;
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -110,7 +108,6 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) 
     if (flags.find('a') != std::string::npos) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
     SetKeyboardState(keys);
   }
-  if (flags.find('p') != std::string::npos) g_lookFirst = true;
   if (flags.find('h') != std::string::npos) return true;
   int show = SW_SHOWNOACTIVATE;
   if (flags.find('m') != std::string::npos) show = SW_SHOWMINNOACTIVE;
@@ -148,7 +145,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   if (g_windows == 0) return 0;
   MSG msg;
   for (;;) {
-    while (g_lookFirst && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) WaitMessage();
     if (GetMessageA(&msg, nullptr, 0, 0) <= 0) break;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
