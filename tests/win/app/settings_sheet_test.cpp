@@ -49,28 +49,6 @@ BOOL WINAPI SpySetHookDesktop(DWORD thread) {
   return g_realSetHookDesktop(thread);
 }
 
-// Points this program's import of `from` at `to`; false if there is none.
-bool RedirectImport(void* from, void* to) {
-  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports =
-      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       dll->Name; ++dll) {
-    for (auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-         slot->u1.Function; ++slot) {
-      if (reinterpret_cast<void*>(slot->u1.Function) != from) continue;
-      DWORD protect;
-      VirtualProtect(&slot->u1.Function, sizeof(void*), PAGE_READWRITE, &protect);
-      slot->u1.Function = reinterpret_cast<ULONG_PTR>(to);
-      VirtualProtect(&slot->u1.Function, sizeof(void*), protect, &protect);
-      return true;
-    }
-  }
-  return false;
-}
-
 class SettingsSheet : public AppTest {};
 
 TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAgain) {
@@ -99,7 +77,7 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
       GetProcAddress(GetModuleHandleA("QOV32.dll"), MAKEINTRESOURCEA(9)));  // SetHookDesktop
   void* spy = reinterpret_cast<void*>(SpySetHookDesktop);
   g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(real);
-  ASSERT_TRUE(RedirectImport(real, spy));
+  ASSERT_TRUE(RedirectImport(GetModuleHandleA(nullptr), real, spy));
   HHOOK oldSheet =
       SetWindowsHookExA(WH_CALLWNDPROC, ApplyWithoutParameter, nullptr, GetCurrentThreadId());
   std::vector<UINT> shown;  // the check marks and radio buttons at first
@@ -128,7 +106,7 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
       },
       IDOK);
   UnhookWindowsHookEx(oldSheet);
-  EXPECT_TRUE(RedirectImport(spy, real));
+  EXPECT_TRUE(RedirectImport(GetModuleHandleA(nullptr), spy, real));
   EXPECT_EQ(notices, 1);
   EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0}));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});

@@ -38,32 +38,6 @@ bool CursorAt(int x, int y) {
   return WaitUntil([&] { return GetCursorPos(&p) && p.x == x && p.y == y; }, 2000);
 }
 
-// Points one of the DLL's imports at `to`; what it pointed at before.
-void* Redirect(HMODULE dll, const char* name, void* to) {
-  auto* base = reinterpret_cast<BYTE*>(dll);
-  const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const auto& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  for (auto* d = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress); d->Name;
-       ++d) {
-    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->OriginalFirstThunk);
-    auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + d->FirstThunk);
-    for (; names->u1.AddressOfData; ++names, ++slot) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal) ||
-          std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name,
-                      name) != 0)
-        continue;
-      DWORD old;
-      VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &old);
-      void* was = reinterpret_cast<void*>(slot->u1.Function);
-      slot->u1.Function = reinterpret_cast<ULONG_PTR>(to);
-      VirtualProtect(slot, sizeof(*slot), old, &old);
-      return was;
-    }
-  }
-  return nullptr;
-}
-
 // The posts and the synthetic input of the hook, in the order it made them.
 std::string g_calls;
 HWND g_under, g_active;
@@ -100,11 +74,15 @@ class KeyboardCommands : public ::testing::Test {
     g_under = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 400, 400, m_parent,
                               reinterpret_cast<HMENU>(0x77), nullptr, nullptr);
     g_active = m_parent;
-    for (int i = 0; i < 4; ++i) ASSERT_TRUE(m_was[i] = Redirect(m_dll.module, kNames[i], m_to[i]));
+    HMODULE user32 = GetModuleHandleA("user32.dll");
+    for (int i = 0; i < 4; ++i) {
+      m_was[i] = reinterpret_cast<void*>(GetProcAddress(user32, kNames[i]));
+      ASSERT_TRUE(RedirectImport(m_dll.module, m_was[i], m_to[i])) << kNames[i];
+    }
     HoldModifiers(true, true);
   }
   void TearDown() override {
-    for (int i = 0; i < 4; ++i) Redirect(m_dll.module, kNames[i], m_was[i]);
+    for (int i = 0; i < 4; ++i) RedirectImport(m_dll.module, m_to[i], m_was[i]);
     HoldModifiers(false, false);
     DestroyWindow(m_parent);
   }

@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <string>
 
 #include "resdisplay/ResourceDialog.h"
@@ -15,24 +14,16 @@ using namespace qovtest;
 // Points this program's calls of a kernel32 function at a stand-in while it
 // lives: the resource display, linked in, calls through the same import slot.
 struct StandIn {
-  StandIn(const char* name, const void* function) : original(function) {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
-    const auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(
-        base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& iat = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
-    const void** first = reinterpret_cast<const void**>(base + iat.VirtualAddress);
-    const void** end = first + iat.Size / sizeof(void*);
-    slot = std::find(first, end, GetProcAddress(GetModuleHandleA("kernel32.dll"), name));
-    DWORD protection;
-    if (slot == end || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection))
-      slot = nullptr;
-    if (slot) std::swap(*slot, original);
-  }
+  StandIn(const char* name, const void* function)
+      : original(reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name))),
+        standIn(function),
+        redirected(RedirectImport(GetModuleHandleA(nullptr), original, standIn)) {}
   ~StandIn() {
-    if (slot) *slot = original;
+    if (redirected) RedirectImport(GetModuleHandleA(nullptr), standIn, original);
   }
-  const void** slot;
   const void* original;
+  const void* standIn;
+  bool redirected;
 };
 
 // Drives A: (a floppy), C:, D: (no medium) and E:; with quotas the volume has
@@ -61,7 +52,7 @@ TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
                               {"GetDriveTypeA", reinterpret_cast<void*>(DriveType)},
                               {"GetDiskFreeSpaceExA", reinterpret_cast<void*>(DiskFreeSpace)},
                               {"GlobalMemoryStatusEx", reinterpret_cast<void*>(MemoryStatus)}};
-  for (const StandIn& standIn : standIns) ASSERT_NE(standIn.slot, nullptr);
+  for (const StandIn& standIn : standIns) ASSERT_TRUE(standIn.redirected);
   CResourceDialog dialog;
   ASSERT_TRUE(dialog.Create());
   const HWND list = GetDlgItem(dialog.m_hWnd, IDC_DRIVE_LIST);

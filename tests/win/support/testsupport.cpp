@@ -2,6 +2,7 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tools/shell_standin.h"
@@ -222,6 +223,22 @@ HWND WindowHost::Find(const std::string& title) const {
   for (HWND hwnd : m_windows)
     if (WindowText(hwnd) == title) return hwnd;
   return nullptr;
+}
+
+bool RedirectImport(HMODULE module, const void* from, const void* to) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& iat = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
+  auto** first = reinterpret_cast<const void**>(base + iat.VirtualAddress);
+  auto** end = first + iat.Size / sizeof(void*);
+  auto** slot = std::find(first, end, from);
+  DWORD protection;
+  if (!from || slot == end || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection))
+    return false;
+  *slot = to;
+  VirtualProtect(slot, sizeof(*slot), protection, &protection);
+  return true;
 }
 
 size_t HeapBytesInUse() {

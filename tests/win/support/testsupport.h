@@ -96,6 +96,10 @@ class WindowHost {
   std::vector<HWND> m_windows;
 };
 
+// Points the import slot of `module` that holds `from` at `to`, so that the
+// module's calls of that function reach `to`; false when no slot holds it.
+bool RedirectImport(HMODULE module, const void* from, const void* to);
+
 // The bytes of this process's heaps in use.
 size_t HeapBytesInUse();
 
