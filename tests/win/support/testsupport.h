@@ -78,8 +78,8 @@ class Process {
 };
 
 // Windows of another program (tools/winhost.cpp), one per layout
-// "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, x maximised, h hidden,
-// r refuses WM_CLOSE, o owned by the window before it).
+// "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, h hidden, c and a Ctrl and
+// Alt held, o owned by the window before it).
 class WindowHost {
  public:
   // Makes the host stop pumping messages for `ms` milliseconds.

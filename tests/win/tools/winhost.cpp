@@ -5,15 +5,14 @@
 //
 // Creates one top-level window per argument and signals the named event when
 // all exist.  An empty CLASS means the host's own class.  FLAGS letters:
-// m minimised, x maximised, h hidden, r refuses WM_CLOSE, c and a hold Ctrl
-// and Alt down in the host's key state, o a pop-up (as a message box or a Find
-// box is) owned by the window before it.
+// m minimised, h hidden, c and a hold Ctrl and Alt down in the host's key
+// state, o a pop-up (as a message box or a Find box is) owned by the window
+// before it.
 // A window posted WM_APP + 1 makes the host stop pumping messages for wParam
 // milliseconds: its windows then hang.  Each window carries
-// the 1-based number of its argument in the window property "QovIndex" and
-// counts the WM_CLOSE messages it received in "closes" (window properties
-// are readable from other processes), the wParam of the last key message it
-// received in "key" and their number in "keys".  The program ends with its last window.
+// the 1-based number of its argument in the window property "QovIndex"
+// (window properties are readable from other processes), the wParam of the
+// last key message it received in "key" and their number in "keys".  The program ends with its last window.
 #include <windows.h>
 
 #include <cstdlib>
@@ -27,13 +26,6 @@ int g_windows = 0;
 
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CLOSE: {
-      auto count = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "closes")) + 1;
-      SetPropA(hwnd, "closes", reinterpret_cast<HANDLE>(count));
-      if (GetPropA(hwnd, "refuse")) return 0;
-      DestroyWindow(hwnd);
-      return 0;
-    }
     case WM_KEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYDOWN:
@@ -50,8 +42,6 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       RemovePropA(hwnd, "key");
       RemovePropA(hwnd, "keys");
       RemovePropA(hwnd, "QovIndex");
-      RemovePropA(hwnd, "closes");
-      RemovePropA(hwnd, "refuse");
       if (--g_windows == 0) PostQuitMessage(0);
       return 0;
   }
@@ -100,7 +90,6 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) 
   // Tells the tests which argument made the window (window properties are
   // readable from other processes).
   SetPropA(hwnd, "QovIndex", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index)));
-  if (flags.find('r') != std::string::npos) SetPropA(hwnd, "refuse", reinterpret_cast<HANDLE>(1));
   if (flags.find('c') != std::string::npos || flags.find('a') != std::string::npos) {
     BYTE keys[256];
     GetKeyboardState(keys);
@@ -111,7 +100,6 @@ bool CreateHostWindow(HINSTANCE instance, const std::string& layout, int index) 
   if (flags.find('h') != std::string::npos) return true;
   int show = SW_SHOWNOACTIVATE;
   if (flags.find('m') != std::string::npos) show = SW_SHOWMINNOACTIVE;
-  if (flags.find('x') != std::string::npos) show = SW_SHOWMAXIMIZED;
   ShowWindow(hwnd, show);
   return true;
 }
