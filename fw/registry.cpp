@@ -69,6 +69,15 @@ bool CRegKey::SetString(const char* name, const std::string& value) const {
                         static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
 }
 
+bool CRegKey::HasValue(const char* name) const {
+  return m_hKey &&
+         RegQueryValueExA(m_hKey, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool CRegKey::DeleteValue(const char* name) const {
+  return m_hKey && RegDeleteValueA(m_hKey, name) == ERROR_SUCCESS;
+}
+
 bool CRegistryProfile::OpenSection(const char* section, CRegKey& key, DWORD options) const {
   const REGSAM access = KEY_READ | KEY_WRITE;
   CRegKey software, company, application;

@@ -28,6 +28,9 @@ class CRegKey {
   bool QueryString(const char* name, std::string& value) const;
   bool SetInt(const char* name, int value) const;
   bool SetString(const char* name, const std::string& value) const;
+  // Whether a value of any type exists; removes one.
+  bool HasValue(const char* name) const;
+  bool DeleteValue(const char* name) const;
 
  private:
   HKEY m_hKey = nullptr;

@@ -13,10 +13,6 @@ const char kHotKeyPath[] = "Software\\QovSoft\\QovMouse\\Hot key";
 // every default value is in it: a start that finds it finishes the set.
 const char kWritingMark[] = "Writing default keys";
 
-bool HasValue(HKEY key, const char* name) {
-  return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-}
-
 HICON LoadProgramIcon(int size) {
   return static_cast<HICON>(LoadImageA(fw::CApp::Get()->Instance(),
                                        MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size,
@@ -29,7 +25,7 @@ bool WriteDefaultHotKeys() {
   fw::CRegKey mouse, key;
   if (mouse.Create(HKEY_CURRENT_USER, kMousePath, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS)
     return false;
-  const bool unfinished = HasValue(mouse.Handle(), kWritingMark);
+  const bool unfinished = mouse.HasValue(kWritingMark);
   // A "Hot key" key without the mark is the user's own set, whole or not.
   if (!unfinished && key.Open(HKEY_CURRENT_USER, kHotKeyPath, KEY_QUERY_VALUE) == ERROR_SUCCESS)
     return false;
@@ -39,10 +35,10 @@ bool WriteDefaultHotKeys() {
     return false;
   bool written = true;
   for (int i = 0; i < core::kCommandCount; ++i) {
-    if (HasValue(key.Handle(), core::kCommandNames[i])) continue;  // in before a failed start
+    if (key.HasValue(core::kCommandNames[i])) continue;  // in before a failed start
     written = key.SetString(core::kCommandNames[i], core::kDefaultHotKeys[i]) && written;
   }
-  if (written) written = RegDeleteValueA(mouse.Handle(), kWritingMark) == ERROR_SUCCESS;
+  if (written) written = mouse.DeleteValue(kWritingMark);
   return written;
 }
 
