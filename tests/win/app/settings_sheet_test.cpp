@@ -73,11 +73,10 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
     return notice ? notice->Runs() : -1;
   };
   g_appKey = m_key;
-  void* real = reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("QOV32.dll"), MAKEINTRESOURCEA(9)));  // SetHookDesktop
-  void* spy = reinterpret_cast<void*>(SpySetHookDesktop);
-  g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(real);
-  ASSERT_TRUE(RedirectImport(GetModuleHandleA(nullptr), real, spy));
+  ImportStandIn spy(GetModuleHandleA(nullptr), "QOV32.dll", MAKEINTRESOURCEA(9),  // SetHookDesktop
+                    SpySetHookDesktop);
+  ASSERT_TRUE(spy.Active());
+  g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(spy.Original());
   HHOOK oldSheet =
       SetWindowsHookExA(WH_CALLWNDPROC, ApplyWithoutParameter, nullptr, GetCurrentThreadId());
   std::vector<UINT> shown;  // the check marks and radio buttons at first
@@ -106,7 +105,6 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
       },
       IDOK);
   UnhookWindowsHookEx(oldSheet);
-  EXPECT_TRUE(RedirectImport(GetModuleHandleA(nullptr), spy, real));
   EXPECT_EQ(notices, 1);
   EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0}));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});

@@ -11,21 +11,6 @@
 
 using namespace qovtest;
 
-// Points this program's calls of a kernel32 function at a stand-in while it
-// lives: the resource display, linked in, calls through the same import slot.
-struct StandIn {
-  StandIn(const char* name, const void* function)
-      : original(reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), name))),
-        standIn(function),
-        redirected(RedirectImport(GetModuleHandleA(nullptr), original, standIn)) {}
-  ~StandIn() {
-    if (redirected) RedirectImport(GetModuleHandleA(nullptr), standIn, original);
-  }
-  const void* original;
-  const void* standIn;
-  bool redirected;
-};
-
 // Drives A: (a floppy), C:, D: (no medium) and E:; with quotas the volume has
 // more free bytes than the user may still use.
 static DWORD WINAPI LogicalDrives() { return 0x1D; }
@@ -48,11 +33,12 @@ static BOOL WINAPI MemoryStatus(LPMEMORYSTATUSEX status) {
 class ResourceDisplay : public AppTest {};
 
 TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
-  const StandIn standIns[] = {{"GetLogicalDrives", reinterpret_cast<void*>(LogicalDrives)},
-                              {"GetDriveTypeA", reinterpret_cast<void*>(DriveType)},
-                              {"GetDiskFreeSpaceExA", reinterpret_cast<void*>(DiskFreeSpace)},
-                              {"GlobalMemoryStatusEx", reinterpret_cast<void*>(MemoryStatus)}};
-  for (const StandIn& standIn : standIns) ASSERT_TRUE(standIn.redirected);
+  const HMODULE exe = GetModuleHandleA(nullptr);
+  const ImportStandIn standIns[] = {{exe, "kernel32.dll", "GetLogicalDrives", LogicalDrives},
+                                    {exe, "kernel32.dll", "GetDriveTypeA", DriveType},
+                                    {exe, "kernel32.dll", "GetDiskFreeSpaceExA", DiskFreeSpace},
+                                    {exe, "kernel32.dll", "GlobalMemoryStatusEx", MemoryStatus}};
+  for (const ImportStandIn& standIn : standIns) ASSERT_TRUE(standIn.Active());
   CResourceDialog dialog;
   ASSERT_TRUE(dialog.Create());
   const HWND list = GetDlgItem(dialog.m_hWnd, IDC_DRIVE_LIST);

@@ -1,7 +1,5 @@
 #include "support/testsupport.h"
 
-#include <shlwapi.h>
-
 #include <algorithm>
 #include <cstdio>
 
@@ -225,20 +223,33 @@ HWND WindowHost::Find(const std::string& title) const {
   return nullptr;
 }
 
-bool RedirectImport(HMODULE module, const void* from, const void* to) {
+namespace {
+
+bool WriteSlot(const void** slot, const void* value) {
+  DWORD protection;
+  if (!VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection)) return false;
+  *slot = value;
+  VirtualProtect(slot, sizeof(*slot), protection, &protection);
+  return true;
+}
+
+}  // namespace
+
+ImportStandIn::ImportStandIn(HMODULE module, const char* dll, const char* function,
+                             const void* to)
+    : m_original(reinterpret_cast<const void*>(GetProcAddress(GetModuleHandleA(dll), function))) {
   auto* base = reinterpret_cast<BYTE*>(module);
   const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
       base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
   const IMAGE_DATA_DIRECTORY& iat = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IAT];
   auto** first = reinterpret_cast<const void**>(base + iat.VirtualAddress);
   auto** end = first + iat.Size / sizeof(void*);
-  auto** slot = std::find(first, end, from);
-  DWORD protection;
-  if (!from || slot == end || !VirtualProtect(slot, sizeof(*slot), PAGE_READWRITE, &protection))
-    return false;
-  *slot = to;
-  VirtualProtect(slot, sizeof(*slot), protection, &protection);
-  return true;
+  auto** slot = std::find(first, end, m_original);
+  if (m_original && slot != end && WriteSlot(slot, to)) m_slot = slot;
+}
+
+ImportStandIn::~ImportStandIn() {
+  if (m_slot) WriteSlot(m_slot, m_original);
 }
 
 size_t HeapBytesInUse() {
@@ -295,7 +306,7 @@ bool ShellStandIn::PostAndWait(int count, DWORD timeoutMs) {
   return WaitUntil([&] { return Ask(shellstandin::kQueryMarks) > marks; }, timeoutMs);
 }
 
-ProgramCopy::ProgramCopy(const char* tag) {
+RunningProgram::RunningProgram(const char* tag) {
   static int counter = 0;
   char name[128];
   std::snprintf(name, sizeof(name), "Qov%s%lu_%d", tag, GetCurrentProcessId(), ++counter);
@@ -311,18 +322,12 @@ ProgramCopy::ProgramCopy(const char* tag) {
   DeleteAppKey(m_appName);
 }
 
-ProgramCopy::~ProgramCopy() {
-  // The program may still be ending; try for a while before giving up.
-  WaitUntil([&] { return DeleteFileA(m_path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },
-            3000);
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((m_dir + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        DeleteFileA((m_dir + "\\" + found.cFileName).c_str());
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+RunningProgram::~RunningProgram() {
+  m_process.Kill();
+  // A program that has just ended keeps its files in use for a moment.
+  for (const std::string& file : {m_path, m_dir + "\\QOV32.dll"}) {
+    WaitUntil([&] { return DeleteFileA(file.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },
+              3000);
   }
   RemoveDirectoryA(m_dir.c_str());
   DeleteAppKey(m_appName);
@@ -331,7 +336,7 @@ ProgramCopy::~ProgramCopy() {
 bool RunningProgram::Start() {
   m_main = nullptr;
   // In its own folder, so that the loader finds only the QOV32.dll beside it.
-  if (!m_process.Start("\"" + m_copy.Path() + "\"", m_copy.Dir())) return false;
+  if (!m_process.Start("\"" + m_path + "\"", m_dir)) return false;
   const std::string caption = "Qovデスクトップ";
   WaitUntil(
       [&] {
@@ -352,49 +357,8 @@ HWND RunningProgram::Bar(bool horizontal) const {
   return nullptr;
 }
 
-HWND RunningProgram::HorizontalBar() const { return Bar(true); }
-HWND RunningProgram::VerticalBar() const { return Bar(false); }
-
-AppKeyGuard::AppKeyGuard(std::string appName) : m_appName(std::move(appName)) {
-  DeleteAppKey(m_appName);
-}
-
-AppKeyGuard::~AppKeyGuard() { DeleteAppKey(m_appName); }
-
 void DeleteAppKey(const std::string& appName) {
-  if (appName.empty()) return;  // never the whole company key
-  SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\QovSoft\\" + appName).c_str());
-}
-
-bool KeyExists(const std::string& path) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  RegCloseKey(key);
-  return true;
-}
-
-bool ValueExists(const std::string& keyPath, const char* value) {
-  HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-    return false;
-  bool exists = RegQueryValueExA(key, value, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-  RegCloseKey(key);
-  return exists;
-}
-
-void SetRaw(const std::string& keyPath, const char* value, DWORD type, const void* data,
-            DWORD size) {
-  HKEY key;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS)
-    return;
-  RegSetValueExA(key, value, 0, type, static_cast<const BYTE*>(data), size);
-  RegCloseKey(key);
-}
-
-void SetDword(const std::string& keyPath, const char* value, DWORD data) {
-  SetRaw(keyPath, value, REG_DWORD, &data, sizeof(data));
+  if (!appName.empty()) SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\QovSoft\\" + appName).c_str());
 }
 
 int ValueCount(const std::string& keyPath) {

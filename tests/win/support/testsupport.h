@@ -2,6 +2,7 @@
 // copies of the program under names of their own, registry clean-up.
 #pragma once
 #include <windows.h>
+#include <shlwapi.h>
 
 #include <functional>
 #include <string>
@@ -96,9 +97,24 @@ class WindowHost {
   std::vector<HWND> m_windows;
 };
 
-// Points the import slot of `module` that holds `from` at `to`, so that the
-// module's calls of that function reach `to`; false when no slot holds it.
-bool RedirectImport(HMODULE module, const void* from, const void* to);
+// While the object lives, the import slot of `module` for `function` of
+// `dll` points at `to`, so that the module's calls of that function reach it.
+class ImportStandIn {
+ public:
+  template <typename F>
+  ImportStandIn(HMODULE module, const char* dll, const char* function, F* to)
+      : ImportStandIn(module, dll, function, reinterpret_cast<const void*>(to)) {}
+  ImportStandIn(HMODULE module, const char* dll, const char* function, const void* to);
+  ~ImportStandIn();
+  ImportStandIn(const ImportStandIn&) = delete;
+  ImportStandIn& operator=(const ImportStandIn&) = delete;
+  bool Active() const { return m_slot != nullptr; }
+  const void* Original() const { return m_original; }
+
+ private:
+  const void* m_original;
+  const void** m_slot = nullptr;
+};
 
 // The bytes of this process's heaps in use.
 size_t HeapBytesInUse();
@@ -138,34 +154,23 @@ class ShellStandIn {
 
 // QovDesktop.exe copied into a folder of its own under a unique file name,
 // so that it reads and writes a registry key of its own, with QOV32.dll
-// beside it; the folder and the key HKCU\Software\QovSoft\<name> go with
-// the object.
-class ProgramCopy {
- public:
-  explicit ProgramCopy(const char* tag);
-  ~ProgramCopy();
-  const std::string& Path() const { return m_path; }
-  const std::string& AppName() const { return m_appName; }
-  const std::string& Dir() const { return m_dir; }
-
- private:
-  std::string m_dir, m_path, m_appName;
-};
-
-// A copy of the program started for a test, with its main window and edge
-// bars once it shows them.  Killed if still running when the object goes.
+// beside it, and started for a test.  When the object goes, the copy is
+// killed if still running, and its folder and its key go with it.
 class RunningProgram {
  public:
-  explicit RunningProgram(const char* tag) : m_copy(tag) {}
+  explicit RunningProgram(const char* tag);
+  ~RunningProgram();
+  RunningProgram(const RunningProgram&) = delete;
+  RunningProgram& operator=(const RunningProgram&) = delete;
 
   // Starts the copy and waits for its main window.
   bool Start();
   HWND Main() const { return m_main; }
   // The edge bars: the program's untitled visible windows, wide or tall.
-  HWND HorizontalBar() const;
-  HWND VerticalBar() const;
+  HWND HorizontalBar() const { return Bar(true); }
+  HWND VerticalBar() const { return Bar(false); }
   // Settings key of the copy: HKCU\<Key()>\<section>.
-  std::string Key() const { return "Software\\QovSoft\\" + m_copy.AppName(); }
+  std::string Key() const { return "Software\\QovSoft\\" + m_appName; }
   Process& Proc() { return m_process; }
   bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) {
     return m_process.WaitForExit(ms, exitCode);
@@ -174,27 +179,33 @@ class RunningProgram {
  private:
   HWND Bar(bool horizontal) const;
 
-  ProgramCopy m_copy;
+  std::string m_dir, m_path, m_appName;
   Process m_process;
   HWND m_main = nullptr;
 };
 
-// Deletes HKCU\Software\QovSoft\<appName> now and when the object goes.
-class AppKeyGuard {
- public:
-  explicit AppKeyGuard(std::string appName);
-  ~AppKeyGuard();
-
- private:
-  std::string m_appName;
-};
+// Deletes HKCU\Software\QovSoft\<appName>; never the whole company key.
 void DeleteAppKey(const std::string& appName);
-bool KeyExists(const std::string& path);  // under HKCU
-bool ValueExists(const std::string& keyPath, const char* value);
-void SetDword(const std::string& keyPath, const char* value, DWORD data);
-void SetRaw(const std::string& keyPath, const char* value, DWORD type, const void* data,
-            DWORD size);
-int ValueCount(const std::string& keyPath);
+// Deletes that key now and when the object goes.
+struct AppKeyGuard {
+  explicit AppKeyGuard(std::string name) : appName(std::move(name)) { DeleteAppKey(appName); }
+  ~AppKeyGuard() { DeleteAppKey(appName); }
+  std::string appName;
+};
+// Values under HKCU, the key made when missing.
+inline void SetRaw(const std::string& keyPath, const char* value, DWORD type, const void* data,
+                   DWORD size) {
+  SHSetValueA(HKEY_CURRENT_USER, keyPath.c_str(), value, type, data, size);
+}
+inline void SetDword(const std::string& keyPath, const char* value, DWORD data) {
+  SetRaw(keyPath, value, REG_DWORD, &data, sizeof(data));
+}
+inline bool ValueExists(const std::string& keyPath, const char* value) {
+  return RegGetValueA(HKEY_CURRENT_USER, keyPath.c_str(), value, RRF_RT_ANY, nullptr, nullptr,
+                      nullptr) == ERROR_SUCCESS;
+}
+int ValueCount(const std::string& keyPath);  // -1 when the key is missing
+inline bool KeyExists(const std::string& keyPath) { return ValueCount(keyPath) >= 0; }
 
 // The kernel handles open in a process, counted by probing every handle value
 // in use (Wine answers GetProcessHandleCount with 0).

@@ -1,6 +1,6 @@
-// The keyboard command hook and the mouse position hook of the built
-// QOV32.dll: the Win32 calls each command and key option makes, and the
-// cursor position the mouse hook notes and passes on.
+// The built QOV32.dll, loaded from its file and its exports called by name:
+// each hook installed once, the Win32 calls each keyboard command and key
+// option makes, and the cursor position the mouse hook notes and passes on.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,19 +9,54 @@
 #include <string>
 
 #include "core/key_commands.h"
-#include "hooklib/qov32_loaded.h"
 #include "support/testsupport.h"
 
 using namespace qovtest;
 
 namespace {
 
+struct Qov32 {
+  HMODULE module;
+
+  // Calls an export with the types of the arguments given; 0 when it is missing.
+  template <typename R, typename... A>
+  R Call(const char* name, A... args) const {
+    auto* function = reinterpret_cast<R(WINAPI*)(A...)>(
+        reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return function ? function(args...) : R();
+  }
+  // The build's own copy, loaded once.
+  static const Qov32& Get() {
+    static const Qov32 dll = {LoadLibraryA(ProgramPath("QOV32.dll").c_str())};
+    return dll;
+  }
+};
+
+TEST(Qov32Exports, EachHookInstallsOnceUntilRemoved) {
+  const Qov32& dll = Qov32::Get();
+  AppKeyGuard keys("QovMouse");
+  for (const std::string set : {"SetHookMessage", "SetHookMouse"}) {
+    const HHOOK hook = dll.Call<HHOOK>(set.c_str(), DWORD{0});
+    ASSERT_NE(hook, nullptr) << set;
+    EXPECT_EQ(dll.Call<HHOOK>(set.c_str(), DWORD{1}), hook) << set;
+    EXPECT_TRUE(dll.Call<BOOL>(("Un" + set).c_str())) << set;
+    EXPECT_FALSE(dll.Call<BOOL>(("Un" + set).c_str())) << set;  // nothing left to remove
+  }
+  // The desktop hook needs a thread that exists; a failed installation keeps the last one.
+  EXPECT_FALSE(dll.Call<BOOL>("SetHookDesktop", DWORD{0}));
+  ASSERT_TRUE(dll.Call<BOOL>("SetHookDesktop", GetCurrentThreadId()));
+  EXPECT_FALSE(dll.Call<BOOL>("SetHookDesktop", DWORD{0xFFFFFFF0u}));
+  EXPECT_TRUE(dll.Call<BOOL>("UnSetHookDesktop"));
+  EXPECT_FALSE(dll.Call<BOOL>("UnSetHookDesktop"));
+}
+
+const char kHotKeyKey[] = "Software\\QovSoft\\QovMouse\\Hot key";
 const char kKeyOptionKey[] = "Software\\QovSoft\\QovMouse\\Key option";
 constexpr WPARAM kConsumed = 0x200;
 
-void Bind(int command, const std::string& text) {
-  SetRaw("Software\\QovSoft\\QovMouse\\Hot key", core::kCommandNames[command], REG_SZ,
-         text.c_str(), static_cast<DWORD>(text.size() + 1));
+void Bind(int command, const std::string& text, DWORD type = REG_SZ, size_t size = 0) {
+  SetRaw(kHotKeyKey, core::kCommandNames[command], type, text.c_str(),
+         static_cast<DWORD>(size ? size : text.size() + 1));
 }
 
 // Sets Ctrl and Alt in this thread's key state, as GetKeyState reports them.
@@ -74,15 +109,10 @@ class KeyboardCommands : public ::testing::Test {
     g_under = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 400, 400, m_parent,
                               reinterpret_cast<HMENU>(0x77), nullptr, nullptr);
     g_active = m_parent;
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    for (int i = 0; i < 4; ++i) {
-      m_was[i] = reinterpret_cast<void*>(GetProcAddress(user32, kNames[i]));
-      ASSERT_TRUE(RedirectImport(m_dll.module, m_was[i], m_to[i])) << kNames[i];
-    }
+    for (const ImportStandIn& standIn : m_standIns) ASSERT_TRUE(standIn.Active());
     HoldModifiers(true, true);
   }
   void TearDown() override {
-    for (int i = 0; i < 4; ++i) RedirectImport(m_dll.module, m_to[i], m_was[i]);
     HoldModifiers(false, false);
     DestroyWindow(m_parent);
   }
@@ -93,12 +123,11 @@ class KeyboardCommands : public ::testing::Test {
     return msg.wParam;
   }
 
-  static constexpr const char* kNames[4] = {"PostMessageA", "mouse_event", "WindowFromPoint",
-                                            "GetActiveWindow"};
-  void* m_to[4] = {reinterpret_cast<void*>(RecordPost), reinterpret_cast<void*>(RecordMouse),
-                   reinterpret_cast<void*>(Under), reinterpret_cast<void*>(Active)};
-  void* m_was[4] = {};
   const Qov32& m_dll = Qov32::Get();
+  const ImportStandIn m_standIns[4] = {{m_dll.module, "user32.dll", "PostMessageA", RecordPost},
+                                       {m_dll.module, "user32.dll", "mouse_event", RecordMouse},
+                                       {m_dll.module, "user32.dll", "WindowFromPoint", Under},
+                                       {m_dll.module, "user32.dll", "GetActiveWindow", Active}};
   AppKeyGuard m_key{"QovMouse"};
   HWND m_parent = nullptr;
 };
@@ -147,13 +176,21 @@ TEST_F(KeyboardCommands, NoticeTheWindowThenPlaceTheCursorOrClick) {
 }
 
 TEST_F(KeyboardCommands, KeyOptionsActOnTheKeyDownsTheCommandsLeft) {
-  for (const char* option :
-       {"No insert key", "No caps key", "CommaEx key", "EqualEx key", "SpaceEx key"})
+  // Values count by their bytes, whatever their type.
+  for (const char* option : {"No insert key", "EqualEx key", "SpaceEx key"})
     SetDword(kKeyOptionKey, option, 1);
-  Bind(core::kToLeftEdge, "C        \x1C");  // Ctrl + Convert
+  SetRaw(kKeyOptionKey, "No caps key", REG_SZ, "1", 2);
+  SetRaw(kKeyOptionKey, "CommaEx key", REG_BINARY, "\1", 1);
+  Bind(core::kToLeftEdge, "C        \x1C", REG_DWORD);  // Ctrl + Convert
   EXPECT_EQ(Run(WM_KEYDOWN, 0x1C), static_cast<WPARAM>(VK_SPACE));
   HoldModifiers(true, false);
   EXPECT_EQ(Run(WM_KEYDOWN, 0x1C), kConsumed);
+  // A hot key of 32 bytes without a NUL holds; one byte more is too long to read.
+  const std::string tail(22, 'y');
+  Bind(core::kToRightEdge, "C        Z" + tail, REG_BINARY, 32);
+  Bind(core::kToTopEdge, "C        Q" + tail);
+  EXPECT_EQ(Run(WM_KEYDOWN, 'Z'), kConsumed);
+  EXPECT_EQ(Run(WM_KEYDOWN, 'Q'), static_cast<WPARAM>('Q'));
   EXPECT_EQ(Run(WM_KEYDOWN, VK_CAPITAL), 3u);
   EXPECT_EQ(Run(WM_SYSKEYDOWN, VK_NUMPAD0), 3u);
   EXPECT_EQ(g_calls, "post elsewhere 102 2c 0; ");
@@ -168,6 +205,9 @@ TEST_F(KeyboardCommands, KeyOptionsActOnTheKeyDownsTheCommandsLeft) {
     ASSERT_EQ(Run(WM_KEYDOWN, VK_INSERT), round % 2 ? 3u : WPARAM{VK_INSERT}) << round;
   }
   EXPECT_LE(OpenHandles(), handles);
+  const unsigned long long qword = 1;  // more than an option's four bytes: off
+  SetRaw(kKeyOptionKey, "No insert key", REG_QWORD, &qword, sizeof(qword));
+  EXPECT_EQ(Run(WM_KEYDOWN, VK_INSERT), WPARAM{VK_INSERT});
 }
 
 void MoveMouse(int x, int y) {
