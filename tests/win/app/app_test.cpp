@@ -1,0 +1,594 @@
+// The program's windows hosted in the test process, with the application
+// object of this process and a settings key of its own.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <dlgs.h>
+#include <shellapi.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/QovDesktopApp.h"
+#include "app/QovDesktopDialog.h"
+#include "resdisplay/ResourceDialog.h"
+#include "settings/FolderTree.h"
+#include "settings/ScreenSaverFile.h"
+#include "support/testsupport.h"
+#include "vscreen/EdgeBar.h"
+#include "vscreen/WindowMover.h"
+
+using namespace qovtest;
+
+namespace {
+
+// The application object of this process with a settings key of its own,
+// removed before and after each test.
+class AppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    m_app.Attach(GetModuleHandleA(nullptr));
+    m_app.SetRegistryKey("QovSoft");
+    m_key = "Software\\QovSoft\\" + m_app.AppName();
+    DeleteAppKey(m_app.AppName());
+  }
+  void TearDown() override { DeleteAppKey(m_app.AppName()); }
+
+  CQovDesktopApp m_app;
+  std::string m_key;  // HKCU\<m_key>\<section> holds the settings
+};
+
+// The settings store against the real registry.
+class SettingsStore : public AppTest {};
+
+TEST_F(SettingsStore, ReadsNumbersOnlyFromNumbersAndTextWhole) {
+  const std::string section = m_key + "\\Setting";
+  // Text where a number belongs gives the default, never its bits.
+  SetRaw(section, "Width", REG_SZ, "abc", 4);
+  EXPECT_EQ(m_app.ReadIntSetting("Setting", "Width", 3), 3);
+  SetDword(section, "Height", 0xFFFFFFFEu);
+  EXPECT_EQ(m_app.ReadIntSetting("Setting", "Height", 3), -2);
+  EXPECT_EQ(m_app.ReadStringSetting("Setting", "Height", "none"), "none");
+  // Text stored without its NUL, or longer than any fixed buffer, comes whole.
+  SetRaw(section, "bare", REG_SZ, "abcdef", 6);
+  EXPECT_EQ(m_app.ReadStringSetting("Setting", "bare", ""), "abcdef");
+  const std::string big = std::string(70000, 'x') + "C:\\壁紙\\表示";
+  EXPECT_TRUE(m_app.WriteStringSetting("Setting", "big", big));
+  EXPECT_EQ(m_app.ReadStringSetting("Setting", "big", ""), big);
+}
+
+// The main window hosted in the test process: its timers, and the wallpaper
+// rotation with real bitmaps on disk.
+// The follow timer's ticks as the queue hands them out; 0 for another timer's.
+std::vector<DWORD> g_ticks;
+LRESULT CALLBACK NoteTimer(int code, WPARAM removed, LPARAM lParam) {
+  const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && removed == PM_REMOVE && msg->message == WM_TIMER)
+    g_ticks.push_back(msg->wParam == CQovDesktopDialog::kFollowTimer ? GetTickCount() : 0);
+  return CallNextHookEx(nullptr, code, removed, lParam);
+}
+
+// A wallpaper set for the session only, as Wine keeps it (not per process).
+std::string SessionWallPaper() {
+  char text[1024] = "";
+  DWORD size = sizeof(text);
+  RegGetValueA(HKEY_CURRENT_USER,
+               "Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop", "Wallpaper",
+               RRF_RT_REG_SZ, nullptr, text, &size);
+  return text;
+}
+const char* const kFiles[] = {"\\A.bmp", "\\B.bmp", "\\C.bmp", "\\readme.txt"};
+
+class WallPaper : public AppTest {
+ protected:
+  void TearDown() override {
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, &m_original[0], 0);
+    for (const char* file : kFiles) DeleteFileA((m_dir + file).c_str());
+    RemoveDirectoryA(m_dir.c_str());
+    AppTest::TearDown();
+  }
+  std::string m_original = SessionWallPaper(), m_dir;
+};
+
+// The follow timer ticks every second, timer 2 after the interval (-10 gives a
+// minute); it follows the active window, then shows the next bitmap and closes
+// its search.  The directory ends in a backslash after "表" (0x95 0x5C) on code
+// page 932, after "é", a lead byte in 932, on 1252 (app_tests_cp1252).
+TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
+  const char* acp = std::getenv("QOV_ACP");
+  ASSERT_EQ(GetACP(), acp ? std::strtoul(acp, nullptr, 10) : 932u);
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  m_dir = temp + std::to_string(GetCurrentProcessId()) + (GetACP() == 932 ? "壁紙表" : "\xE9");
+  ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
+  const unsigned char bitmap[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
+                                    0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24};  // 1 x 1
+  for (const char* file : kFiles) {
+    FILE* out = std::fopen((m_dir + file).c_str(), "wb");
+    ASSERT_TRUE(out && std::fwrite(bitmap, sizeof(bitmap), 1, out) == 1 && std::fclose(out) == 0);
+  }
+  m_app.WriteStringSetting("Setting", "Wall paper directory", m_dir + "\\");
+  SetDword(m_key + "\\Setting", "Wall paper interval", 0xFFFFFFF6u);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Active one|130,140,300,200|"}));
+  HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteTimer, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  Pump(3400);
+  UnhookWindowsHookEx(hook);
+  ASSERT_GE(g_ticks.size(), 2u);
+  for (size_t i = 1; i < g_ticks.size(); ++i) {
+    EXPECT_GE(g_ticks[i] - g_ticks[i - 1], 700u);
+    EXPECT_LE(g_ticks[i] - g_ticks[i - 1], 1600u);
+  }
+
+  ASSERT_TRUE(Activate(host.Find("Active one")));
+  SendMessageA(dialog.m_hWnd, WM_TIMER, CQovDesktopDialog::kWallPaperTimer, 0);
+  EXPECT_EQ(dialog.m_strLastActiveTitle, "Active one");
+  EXPECT_TRUE(dialog.m_nRecordedLeft == 130 && dialog.m_nRecordedTop == 140);
+  // An open search holds a handle, or under Wine a heap block with the listing.
+  const int handles = OpenHandles();
+  const size_t heap = HeapBytesInUse();
+  std::set<std::string> shown;
+  for (int round = 0; round < 8; ++round) {
+    shown.insert(SessionWallPaper());
+    SendMessageA(dialog.m_hWnd, WM_TIMER, CQovDesktopDialog::kWallPaperTimer, 0);
+  }
+  EXPECT_EQ(shown,
+            (std::set<std::string>{m_dir + kFiles[0], m_dir + kFiles[1], m_dir + kFiles[2]}));
+  EXPECT_LE(OpenHandles(), handles + 2);
+  EXPECT_LT(HeapBytesInUse(), heap + 4096);
+  EXPECT_TRUE(KillTimer(dialog.m_hWnd, CQovDesktopDialog::kWallPaperTimer));
+}
+
+// The system menu's commands, the main window hosted in the test process.
+class SystemCommands : public AppTest {};
+
+// The close commands post WM_CLOSE (a hung program holds nothing up) where their
+// rule chooses.  The resource display's close box stops its timer; OK does not.
+TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisplayEnds) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  auto command = [&](UINT id) { SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, id, 0); };
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"CabinetWClass|Folder|10,10,200,150|", "IEFrame|Browser|20,20,200,150|",
+                          "|Hidden tool|40,40,200,150|h", "|Editor|50,50,200,150|"}));
+  const std::vector<HWND> w = host.Windows();
+  command(ID_SYS_CLOSE_BROWSERS);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[1]); }));
+  Pump(300);
+  EXPECT_TRUE(IsWindow(w[0]));
+  host.Hang(2500);
+  Sleep(300);
+  const DWORD start = GetTickCount();
+  command(ID_SYS_CLOSE_FOLDERS);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[0]); }));
+  command(ID_SYS_CLOSE_ALL);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[3]); }));
+  // Spared: hidden windows, the main window by its title, the bars as untitled.
+  EXPECT_TRUE(IsWindow(w[2]) && IsWindow(dialog.m_hWnd) &&
+              IsWindow(dialog.m_wndVerticalBar.m_hWnd) &&
+              IsWindow(dialog.m_wndHorizontalBar.m_hWnd));
+
+  for (UINT message : {WM_CLOSE, WM_COMMAND}) {
+    BOOL timerWasSet = FALSE;
+    ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd); },
+                       [&](HWND display) {
+                         SendMessageA(display, message, IDOK, 0);
+                         // The dialog has ended; its window lives until its loop returns.
+                         timerWasSet = KillTimer(display, CResourceDialog::kRefreshTimer);
+                       });
+    command(ID_SYS_RESOURCES);
+    ASSERT_EQ(driver.Runs(), 1);
+    EXPECT_EQ(timerWasSet, message == WM_COMMAND) << message;
+  }
+}
+
+// The menu a user sees, the jump to the recorded window, and the screen saver:
+// asked for once in the system directory, then started from the stored path.
+TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
+  std::string items;
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[128] = "";
+    GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+    items += std::to_string(static_cast<int>(GetMenuItemID(menu, i))) + " " + text + "\n";
+  }
+  EXPECT_EQ(items, "61536 Qovデスクトップの終了\n-1 閉じる\n101 設定...\n102 ジャンプ\n"
+                   "103 リソースの表示\n104 スクリーンセーバーの実行\n0 \n"
+                   "16 ﾊﾞｰｼﾞｮﾝ情報(QovDesktop) (&A)...\n");
+
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Recorded|100,120,300,200|"}));
+  dialog.m_nRecordedLeft = 100;
+  dialog.m_nRecordedTop = 120;
+  SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_JUMP, 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(host.Find("Recorded")).left == 0; }));
+  EXPECT_EQ(WindowRect(host.Find("Recorded")).top, 0);
+
+  const char* saverKey = "Software\\QovSoft\\QovTestSaver";  // where qov_saver.scr notes its runs
+  SHDeleteKeyA(HKEY_CURRENT_USER, saverKey);
+  auto runs = [&] {
+    DWORD value = 0, size = sizeof(value);
+    RegGetValueA(HKEY_CURRENT_USER, saverKey, "Runs", RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+  };
+  std::string folder;
+  for (const char* choice : {"", "qov_saver.scr", static_cast<const char*>(nullptr)}) {
+    ModalDriver file([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND box) {
+      char path[MAX_PATH] = "";
+      SendMessageA(box, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(path));
+      folder = path;
+      SetDlgItemTextA(box, cmb13, HelperPath(choice ? choice : "").c_str());
+      SendMessageA(box, WM_COMMAND, choice && *choice ? IDOK : IDCANCEL, 0);
+    }, 1500);
+    SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_SCREENSAVER, 0);
+    EXPECT_EQ(file.Runs(), choice ? 1 : 0);  // asked until a file was chosen
+  }
+  EXPECT_EQ(lstrcmpiA(folder.c_str(), SystemDirectory().c_str()), 0) << folder;
+  EXPECT_TRUE(WaitUntil([&] { return runs() == 2; }));
+  SHDeleteKeyA(HKEY_CURRENT_USER, saverKey);
+}
+
+// The settings sheet, opened through the main window's system command and
+// driven through its controls with real messages from inside its modal loop.
+
+// Common controls before 5.80 send PSN_APPLY with a zero parameter, which
+// newer ones set for the OK button: the sheet's notices, zeroed on their way.
+LRESULT CALLBACK ApplyWithoutParameter(int code, WPARAM wParam, LPARAM lParam) {
+  const CWPSTRUCT* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && msg->message == WM_NOTIFY && msg->lParam &&
+      reinterpret_cast<NMHDR*>(msg->lParam)->code == static_cast<UINT>(PSN_APPLY))
+    reinterpret_cast<PSHNOTIFY*>(msg->lParam)->lParam = 0;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void Click(HWND page, int id) { SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0); }
+HWND ShowPage(HWND sheet, int index) {
+  SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+  return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// What this program had stored as "Desktop icon" each time it installed the
+// desktop hook: the installation wakes the hook, which applies what it reads.
+std::vector<std::string> g_iconAtInstall;
+std::string g_appKey;
+BOOL(WINAPI* g_realSetHookDesktop)(DWORD) = nullptr;
+BOOL WINAPI SpySetHookDesktop(DWORD thread) {
+  char text[32] = "<none>";
+  DWORD size = sizeof(text);
+  RegGetValueA(HKEY_CURRENT_USER, (g_appKey + "\\Setting").c_str(), "Desktop icon",
+               RRF_RT_REG_SZ, nullptr, text, &size);
+  g_iconAtInstall.push_back(text);
+  return g_realSetHookDesktop(thread);
+}
+
+class SettingsSheet : public AppTest {};
+
+TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAgain) {
+  m_app.WriteIntSetting("Setting", "Move desktop icons", 7);  // any non-zero value is on
+  m_app.WriteStringSetting("Setting", "Desktop icon", "small");  // only "Small" shows small
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  m_app.SetMainWnd(&dialog);
+  dialog.m_bMoveAuto = 1;
+  ShellStandIn shell;  // after the main window, which found none to hook
+  ASSERT_TRUE(shell.Started() && shell.PostAndWait());
+  auto runSheet = [&](const std::function<void(HWND)>& act, UINT button) {
+    std::unique_ptr<ModalDriver> notice;
+    ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd, "設定"); }, [&](HWND s) {
+      act(s);
+      notice = std::make_unique<ModalDriver>(
+          [&] { return FindOwnedDialog(dialog.m_hWnd, "Qovデスクトップ"); },
+          [](HWND box) { SendMessageA(box, WM_COMMAND, IDOK, 0); }, 1000);
+      SendMessageA(s, WM_COMMAND, button, 0);
+    });
+    SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_SETTINGS, 0);
+    return notice ? notice->Runs() : -1;
+  };
+  g_appKey = m_key;
+  // Ordinal 9 is SetHookDesktop.
+  ImportStandIn spy(GetModuleHandleA(nullptr), "QOV32.dll", MAKEINTRESOURCEA(9), SpySetHookDesktop);
+  ASSERT_TRUE(spy.Active());
+  g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(spy.Original());
+  HHOOK oldSheet =
+      SetWindowsHookExA(WH_CALLWNDPROC, ApplyWithoutParameter, nullptr, GetCurrentThreadId());
+  std::vector<UINT> shown;  // the check marks and radio buttons at first
+  const int notices = runSheet(
+      [&](HWND sheet) {
+        const int boxes[][2] = {{0, IDC_MOVE_AUTO},
+                                {0, IDC_FINE_FIRST},
+                                {0, IDC_MOVE_DESKTOP_ICONS},
+                                {1, IDC_LARGE_ICONS},
+                                {1, IDC_SMALL_ICONS}};
+        for (const auto& box : boxes)
+          shown.push_back(IsDlgButtonChecked(ShowPage(sheet, box[0]), box[1]));
+        HWND desktop = ShowPage(sheet, 0);
+        SetDlgItemTextA(desktop, IDC_HEIGHT_EDIT, "3");
+        // A click on the upper arrow of the spin.
+        HWND spin = GetDlgItem(desktop, IDC_HEIGHT_SPIN);
+        RECT r;
+        GetClientRect(spin, &r);
+        SendMessageA(spin, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, r.bottom / 4));
+        SendMessageA(spin, WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, r.bottom / 4));
+        SetDlgItemTextA(desktop, IDC_WIDTH_EDIT, "3x");  // not a number: 0, stored as 1
+        Click(desktop, IDC_FINE_FIRST);
+        Click(desktop, IDC_MOVE_DESKTOP_ICONS);
+        Click(ShowPage(sheet, 1), IDC_SMALL_ICONS);
+        SetDlgItemTextA(ShowPage(sheet, 2), IDC_INTERVAL_EDIT, "");  // 0, stored as 1
+      },
+      IDOK);
+  UnhookWindowsHookEx(oldSheet);
+  EXPECT_EQ(notices, 1);
+  EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0}));
+  EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
+  auto stored = [&](const char* key, const char* name) {
+    return m_app.ReadIntSetting(key, name, -9);
+  };
+  EXPECT_EQ(stored("Screen", "Height"), 4);
+  EXPECT_EQ(stored("Screen", "Width"), 1);
+  EXPECT_EQ(stored("Setting", "Fine first"), 1);
+  EXPECT_EQ(stored("Setting", "Move desktop icons"), 0);
+  EXPECT_EQ(g_bMoveDesktopIconsY, 0);
+  EXPECT_EQ(stored("Setting", "Wall paper interval"), 1);
+  runSheet([](HWND sheet) { SetDlgItemTextA(ShowPage(sheet, 0), IDC_HEIGHT_EDIT, "9"); },
+           IDCANCEL);
+  EXPECT_EQ(stored("Screen", "Height"), 4);
+  dialog.DestroyWindow();
+  m_app.SetMainWnd(nullptr);
+}
+
+// The folder dialog and its tree of the shell namespace, driven with the keys
+// and selections a user makes.
+
+// The child of `parent` whose parsing name the shell gives as `name`.
+HTREEITEM FindChild(HWND tree, HTREEITEM parent, const char* name) {
+  for (HTREEITEM item = TreeView_GetChild(tree, parent); item;
+       item = TreeView_GetNextSibling(tree, item)) {
+    TVITEMA data = {TVIF_HANDLE | TVIF_PARAM, item};
+    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+    const auto* record = reinterpret_cast<const FolderItemData*>(data.lParam);
+    STRRET text = {};
+    char path[MAX_PATH] = "";
+    if (record && SUCCEEDED(record->parentFolder->GetDisplayNameOf(record->relativeId,
+                                                                     SHGDN_FORPARSING, &text)))
+      StrRetToBufA(&text, record->relativeId, path, MAX_PATH);
+    if (lstrcmpiA(path, name) == 0) return item;
+  }
+  return nullptr;
+}
+
+// Selects an item as a click does, then opens it with the right arrow key.
+void Expand(HWND tree, HTREEITEM item) {
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+  SendMessageA(tree, WM_KEYDOWN, VK_RIGHT, 1);
+  SendMessageA(tree, WM_KEYUP, VK_RIGHT, 0xC0000001);
+}
+
+class FolderTree : public AppTest {};
+
+TEST_F(FolderTree, SelectionGivesTheFoldersPathOrNone) {
+  CWallPaperDirDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND tree = GetDlgItem(dialog.m_hWnd, IDC_FOLDER_TREE);
+  HTREEITEM computer = FindChild(tree, TVI_ROOT, "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}");
+  ASSERT_NE(computer, nullptr);
+  Expand(tree, computer);
+  HTREEITEM drive = FindChild(tree, computer, "C:\\");
+  ASSERT_NE(drive, nullptr);
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(drive));
+  EXPECT_EQ(dialog.m_wndTree.m_strPath, "C:\\");  // the parsing name, not the display name
+  // Then an item without a folder behind it: no path, not the last one.
+  TVINSERTSTRUCTA insert = {drive, TVI_LAST};
+  insert.item.mask = TVIF_TEXT;
+  insert.item.pszText = const_cast<char*>("nameless");
+  LRESULT item = SendMessageA(tree, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert));
+  SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, item);
+  EXPECT_EQ(dialog.m_wndTree.m_strPath, "");
+  dialog.DestroyWindow();
+}
+
+// The resource display hosted in the test process, its figures from stand-ins.
+// Drives A: (a floppy), C:, D: (no medium) and E:; with quotas the volume has
+// more free bytes than the user may still use.
+DWORD WINAPI LogicalDrives() { return 0x1D; }
+UINT WINAPI TypeOfDrive(LPCSTR root) { return root[0] == 'A' ? DRIVE_REMOVABLE : DRIVE_FIXED; }
+BOOL WINAPI DiskFreeSpace(LPCSTR root, PULARGE_INTEGER mine, PULARGE_INTEGER total,
+                                 PULARGE_INTEGER volumeFree) {
+  EXPECT_NE(root[0], 'A') << "a floppy would spin up every second";
+  if (root[0] == 'D') return FALSE;
+  if (mine) mine->QuadPart = root[0] == 'C' ? 123456789012 : 222222222222;
+  if (total) total->QuadPart = root[0] == 'C' ? 987654321098 : 333333333333;
+  if (volumeFree) volumeFree->QuadPart = 555555555555;
+  return TRUE;
+}
+BOOL WINAPI MemoryStatus(LPMEMORYSTATUSEX status) {
+  *status = {sizeof(MEMORYSTATUSEX), 50, 800000000000, 300000000000, 0, 0, 140737488224256,
+             140000000000000,        0};
+  return TRUE;
+}
+
+class ResourceDisplay : public AppTest {};
+
+TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
+  const HMODULE exe = GetModuleHandleA(nullptr);
+  const ImportStandIn standIns[] = {{exe, "kernel32.dll", "GetLogicalDrives", LogicalDrives},
+                                    {exe, "kernel32.dll", "GetDriveTypeA", TypeOfDrive},
+                                    {exe, "kernel32.dll", "GetDiskFreeSpaceExA", DiskFreeSpace},
+                                    {exe, "kernel32.dll", "GlobalMemoryStatusEx", MemoryStatus}};
+  for (const ImportStandIn& standIn : standIns) ASSERT_TRUE(standIn.Active());
+  CResourceDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  const HWND list = GetDlgItem(dialog.m_hWnd, IDC_DRIVE_LIST);
+  std::string rows;  // a line a row, its columns apart by a blank
+  char text[64];
+  for (int cell = 0; cell < ListView_GetItemCount(list) * 3; ++cell) {
+    ListView_GetItemText(list, cell / 3, cell % 3, text, sizeof(text));
+    rows += text + std::string(cell % 3 < 2 ? " " : "\n");
+  }
+  EXPECT_EQ(rows, "C 123,456,789,012 987,654,321,098\nE 222,222,222,222 333,333,333,333\n");
+  std::string figures;
+  for (int id : {IDC_PHYSICAL_FREE, IDC_PHYSICAL_TOTAL, IDC_VIRTUAL_FREE, IDC_VIRTUAL_TOTAL})
+    figures += WindowText(GetDlgItem(dialog.m_hWnd, id)) + " ";
+  EXPECT_EQ(figures, "300,000,000,000 800,000,000,000 140,000,000,000,000 140,737,488,224,256 ");
+}
+
+// The edge bars as app bars of Wine's shell.  Wine's explorer clips a query
+// only against app bars registered earlier, always answers ABM_GETSTATE with
+// auto-hide and always-on-top, and sends only ABN_POSCHANGED itself: the
+// other notifications are sent here as the shell would send them.
+
+class EdgeBars : public AppTest {};
+
+bool IsTopmost(HWND hwnd) { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; }
+
+// Which windows were moved or sized, in order.
+std::vector<HWND> g_placed;
+LRESULT CALLBACK RecordPlacement(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+  if (code == HC_ACTION && message->message == WM_WINDOWPOSCHANGED) {
+    const auto* pos = reinterpret_cast<const WINDOWPOS*>(message->lParam);
+    if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) g_placed.push_back(message->hwnd);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  HWND hbar = dialog.m_wndHorizontalBar.m_hWnd, vbar = dialog.m_wndVerticalBar.m_hWnd;
+  const RECT h = WindowRect(hbar), v = WindowRect(vbar);
+  // Across to the vertical bar (Wine clips against every earlier bar).
+  EXPECT_TRUE(h.left == 0 && h.top == cy - 24 && h.right == cx - 24 && h.bottom == cy);
+  EXPECT_TRUE(v.left == cx - 24 && v.top == 0 && v.right == cx && v.bottom == cy);
+  // A change of the work area docks the vertical bar first, then the other.
+  MoveWindow(hbar, 10, 10, 40, 40, TRUE);
+  MoveWindow(vbar, 60, 60, 40, 40, TRUE);
+  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, RecordPlacement, nullptr, GetCurrentThreadId());
+  SendMessageA(dialog.m_hWnd, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+  UnhookWindowsHookEx(hook);
+  std::vector<HWND> bars;
+  for (HWND hwnd : g_placed)
+    if ((hwnd == hbar || hwnd == vbar) && (bars.empty() || bars.back() != hwnd))
+      bars.push_back(hwnd);
+  EXPECT_EQ(bars, (std::vector<HWND>{vbar, hbar}));
+  EXPECT_TRUE(SameRect(WindowRect(hbar), h));
+  // Wine's taskbar is always on top: so is a bar told of it, until painted.
+  SendMessageA(hbar, WM_HBAR_NOTIFY, ABN_STATECHANGE, 0);
+  EXPECT_TRUE(IsTopmost(hbar));
+  RedrawWindow(hbar, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_FALSE(IsTopmost(hbar));
+  MoveWindow(hbar, 100, 100, 50, 50, TRUE);  // moved away: docked again on a position change
+  SendMessageA(hbar, WM_HBAR_NOTIFY, ABN_POSCHANGED, 0);
+  EXPECT_TRUE(SameRect(WindowRect(hbar), h));
+  // Another tool's bar registered later is granted what ours leave.
+  APPBARDATA later = {sizeof(later)};
+  later.hWnd = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 9, 9, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(SHAppBarMessage(ABM_NEW, &later));
+  auto grantedRight = [&] {
+    later.uEdge = ABE_RIGHT;
+    SetRect(&later.rc, cx - 10, 0, cx, cy);
+    SHAppBarMessage(ABM_QUERYPOS, &later);
+    return later.rc.right;
+  };
+  EXPECT_EQ(grantedRight(), cx - 24);
+  dialog.DestroyWindow();
+  EXPECT_EQ(grantedRight(), cx);
+  SHAppBarMessage(ABM_REMOVE, &later);
+  DestroyWindow(later.hWnd);
+}
+
+// Scrolling the virtual screen: bars hosted here, windows of another program moved.
+
+class Scrolling : public AppTest {};
+
+// Sends a scroll code to a bar as its scroll bar control would.
+void Scroll(CEdgeBar& bar, bool horizontal, int code, int thumb = 0) {
+  SendMessageA(bar.m_hWnd, horizontal ? WM_HSCROLL : WM_VSCROLL,
+               MAKEWPARAM(code, static_cast<WORD>(thumb)),
+               reinterpret_cast<LPARAM>(bar.m_ScrollBar.m_hWnd));
+}
+
+POINT TopLeft(HWND hwnd) {
+  RECT r = WindowRect(hwnd);
+  return {r.left, r.top};
+}
+
+TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Shown|200,150,300,200|", "|Owned|260,210,200,100|o",
+                          "|Hidden|140,160,300,200|h", "|Iconic|180,200,300,200|m"}));
+  HWND moved[] = {host.Find("Shown"), host.Find("Owned"), host.Find("Hidden")};
+  HWND iconic = host.Find("Iconic");
+  ASSERT_EQ(GetWindow(moved[1], GW_OWNER), moved[0]);
+  WINDOWPLACEMENT iconicBefore = {sizeof(iconicBefore)};
+  GetWindowPlacement(iconic, &iconicBefore);
+  POINT start[3];
+  for (int i = 0; i < 3; ++i) start[i] = TopLeft(moved[i]);
+
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  CEdgeBar& vbar = dialog.m_wndVerticalBar;
+  Scroll(hbar, true, SB_PAGERIGHT);
+  Scroll(vbar, false, SB_THUMBTRACK, vbar.m_nPageSize + 100);
+  const int dx = -hbar.m_nPageSize, dy = -100;  // from the middle of three screens
+  for (int i = 0; i < 3; ++i)
+    EXPECT_TRUE(TopLeft(moved[i]).x == start[i].x + dx && TopLeft(moved[i]).y == start[i].y + dy);
+  WINDOWPLACEMENT iconicAfter = {sizeof(iconicAfter)};
+  GetWindowPlacement(iconic, &iconicAfter);
+  EXPECT_EQ(iconicAfter.rcNormalPosition.left, iconicBefore.rcNormalPosition.left);
+  EXPECT_TRUE(KeyExists(m_key + "\\View"));  // away from the start
+
+  SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(TopLeft(moved[i]).x, start[i].x) << i;
+  EXPECT_FALSE(KeyExists(m_key + "\\View"));
+}
+
+TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
+  WindowHost stuck;
+  ASSERT_TRUE(stuck.Start({"|Stuck|300,250,200,150|"}));
+  HWND hung = stuck.Windows()[0];
+  const POINT hungStart = TopLeft(hung);
+  CHorizontalScrollDialog bar;
+  EdgeBarSettings settings;
+  settings.screenCount = 3;
+  ASSERT_TRUE(bar.Create(nullptr, settings));
+  const int home = bar.m_nPosition;
+
+  stuck.Hang(6000);
+  Sleep(200);
+  const DWORD t0 = GetTickCount();
+  Scroll(bar, true, SB_PAGERIGHT);
+  // A drag while it sleeps: each message moves it on from where it is going.
+  for (int i = 1; i <= 60; ++i) Scroll(bar, true, SB_THUMBTRACK, bar.Maximum() * (60 - i) / 60 + 7);
+  const int dx = home - bar.m_nPosition;
+  EXPECT_LT(GetTickCount() - t0, 5000u);  // waiting on it would take until it wakes
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(hung).x == hungStart.x + dx; }, 10000));
+
+  // Destroyed while a move of it is pending: nothing is left behind.
+  stuck.Hang(10000);
+  Sleep(200);
+  Scroll(bar, true, SB_PAGELEFT);
+  EXPECT_GT(PendingMoveCount(), 0u);
+  stuck.Proc().Kill();
+  Pump(1200);
+  Scroll(bar, true, SB_LINELEFT);
+  EXPECT_EQ(PendingMoveCount(), 0u);
+}
+
+}  // namespace

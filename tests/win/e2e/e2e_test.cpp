@@ -1,0 +1,224 @@
+// QovDesktop.exe and QovMouse.exe started for real, in processes of their own.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <string>
+
+#include "support/testsupport.h"
+#include "tools/shell_standin.h"
+
+using namespace qovtest;
+
+namespace {
+
+// A start makes empty sections under the copy's own name and shows two bars and
+// an unseen main window; a second start on the desktop, by any name, ends at once.
+TEST(Startup, OneUnseenViewPerDesktopWhateverTheFileName) {
+  RunningProgram first("NameA"), second("NameB");
+  ASSERT_TRUE(first.Start());
+  EXPECT_TRUE(KeyExists(first.Key() + "\\Screen") && KeyExists(first.Key() + "\\Setting"));
+  EXPECT_EQ(ValueCount(first.Key() + "\\Screen") + ValueCount(first.Key() + "\\Setting"), 0);
+  EXPECT_EQ(TopLevelWindows(first.Proc().Id()).size(), 3u);
+  EXPECT_TRUE(GetWindowLongA(first.Main(), GWL_EXSTYLE) & WS_EX_APPWINDOW);  // a taskbar button
+  const RECT window = WindowRect(first.Main());
+  RECT overlap, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  EXPECT_FALSE(IntersectRect(&overlap, &window, &screen));
+  EXPECT_FALSE(second.Start());
+  EXPECT_TRUE(second.EndsWithin(3000));
+  EXPECT_FALSE(KeyExists(second.Key()));
+  // Escape ends the program; then the other name starts.
+  ASSERT_TRUE(Activate(first.Main()));
+  keybd_event(VK_ESCAPE, 0, 0, 0);
+  keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
+  DWORD exitCode = 1;
+  EXPECT_TRUE(first.EndsWithin(5000, &exitCode) && exitCode == 0);
+  ASSERT_TRUE(second.Start());
+  PostMessageA(second.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(second.EndsWithin(5000));
+}
+
+// The release package, unpacked into a fresh folder by package_start, starts
+// from there with the library beside it, shows its window and bars, and ends.
+TEST(Package, StartsFromItsUnpackedFolder) {
+  const std::string dir = DirFromEnv("QOV_PACKAGE_DIR");
+  if (dir.empty()) GTEST_SKIP() << "run by the package_start test";
+  AppKeyGuard delivered("QovDesktop");
+  Process program;
+  ASSERT_TRUE(program.Start("\"" + dir + "\\QovDesktop.exe\"", dir));
+  EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(program.Id()).size() == 3; }, 10000));
+  PostMessageA(FindWindowA(nullptr, "Qovデスクトップ"), WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD exitCode = 1;
+  EXPECT_TRUE(program.WaitForExit(5000, &exitCode) && exitCode == 0);
+}
+
+// Bringing the windows home after a killed run and at the end, with the real program.
+
+::testing::AssertionResult At(HWND hwnd, int x, int y) {
+  RECT r = WindowRect(hwnd);
+  if (r.left == x && r.top == y) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "at " << r.left << "," << r.top;
+}
+
+TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {
+  RunningProgram program("Home");
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Away|300,200,320,240|"}));
+  HWND away = host.Windows()[0];
+  ASSERT_TRUE(program.Start());
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  auto scroll = [&](bool horizontal, int code) {
+    HWND bar = horizontal ? program.HorizontalBar() : program.VerticalBar();
+    SendMessageA(bar, horizontal ? WM_HSCROLL : WM_VSCROLL, code,
+                 reinterpret_cast<LPARAM>(GetTopWindow(bar)));
+  };
+  scroll(true, SB_PAGERIGHT);
+  scroll(false, SB_PAGEDOWN);
+  ASSERT_TRUE(At(away, 300 - cx, 200 - cy));
+
+  // Killed while scrolled: the next start knows where the windows are.
+  const HWND deadBars[] = {program.HorizontalBar(), program.VerticalBar()};
+  program.Proc().Kill();
+  ASSERT_TRUE(program.Start());
+  // Wine's shell still counts the dead bars; the new ones stand 24 px thick.
+  RECT v = WindowRect(program.VerticalBar());
+  EXPECT_EQ(v.right - v.left, 24);
+  for (HWND bar : deadBars) {
+    APPBARDATA data = {sizeof(data), bar};
+    SHAppBarMessage(ABM_REMOVE, &data);
+  }
+  scroll(true, SB_PAGELEFT);
+  scroll(false, SB_PAGEUP);
+  EXPECT_TRUE(At(away, 300, 200));
+
+  // Ended from its menu while scrolled, it brings the windows home first.
+  scroll(true, SB_PAGELEFT);
+  ASSERT_TRUE(At(away, 300 + cx, 200));
+  PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_TRUE(program.EndsWithin(5000));
+  EXPECT_TRUE(At(away, 300, 200));
+  EXPECT_FALSE(KeyExists(program.Key() + "\\View"));
+}
+
+// QovDesktop.exe and QOV32.dll together: while the program runs, the shell's
+// desktop thread shows the stored icon view at each message it takes and
+// passes the message on; when it ends, the hook goes with it.
+
+// The library reads the setting under the delivered program's own name.
+const char kDesktopKey[] = "Software\\QovSoft\\QovDesktop\\Setting";
+
+TEST(DesktopHookEndToEnd, StoredSmallTurnsTheShellsIconsSmallUntilTheProgramEnds) {
+  AppKeyGuard library("QovDesktop");
+  ShellStandIn shell(WS_CHILD | WS_VISIBLE | LVS_ICON | LVS_AUTOARRANGE);
+  ASSERT_TRUE(shell.Started());
+  SetRaw(kDesktopKey, "Desktop icon", REG_SZ, "Small", 6);
+  {
+    RunningProgram program("Hook");
+    ASSERT_TRUE(program.Start());
+    EXPECT_TRUE(WaitUntil([&] { return shell.Style() == (WS_CHILD | WS_VISIBLE | LVS_SMALLICON |
+                                                         LVS_AUTOARRANGE); }));
+    // A view someone else set is set back at the next message, which goes on
+    // to the thread's other hooks.
+    shell.SetStyle(WS_CHILD | WS_VISIBLE | LVS_REPORT);
+    const LRESULT chained = shell.Ask(shellstandin::kQueryChainedMessages);
+    ASSERT_TRUE(shell.PostAndWait(5));
+    EXPECT_EQ(shell.View(), static_cast<DWORD>(LVS_SMALLICON));
+    EXPECT_GE(shell.Ask(shellstandin::kQueryChainedMessages), chained + 5);
+    PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    DWORD exitCode = 1;
+    ASSERT_TRUE(program.EndsWithin(5000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+  }
+  // Ended, the program has taken its hook away: the value does nothing more.
+  SetRaw(kDesktopKey, "Desktop icon", REG_SZ, "Large", 6);
+  ASSERT_TRUE(shell.PostAndWait(5));
+  EXPECT_EQ(shell.View(), static_cast<DWORD>(LVS_SMALLICON));
+}
+
+// QovMouse.exe end to end: its default keys, its hooks acting on another
+// program's window, and their removal when it ends.
+
+const char kMouseKey[] = "Software\\QovSoft\\QovMouse";
+const char kHotKeyKey[] = "Software\\QovSoft\\QovMouse\\Hot key";
+const char kStartButton[] = "スタートボタンへ移動";
+
+// The README's table of default keys, with each command's value name.
+const char* const kDefaults[][2] = {
+    {"左へ移動(低速)", "C    A   ←"},       {"右へ移動(低速)", "C    A   →"},
+    {"上へ移動(低速)", "C    A   ↑"},       {"下へ移動(低速)", "C    A   ↓"},
+    {"左へ移動(高速)", "C    A   4N"},      {"右へ移動(高速)", "C    A   6N"},
+    {"上へ移動(高速)", "C    A   8N"},      {"下へ移動(高速)", "C    A   2N"},
+    {"画面中央へ移動", "C    A   5N"},      {"画面左端へ移動", "C        4N"},
+    {"画面右端へ移動", "C        6N"},      {"画面上端へ移動", "C        8N"},
+    {"画面下端へ移動", "C        2N"},      {"画面左上角へ移動", "C    A   7N"},
+    {"画面右上角へ移動", "C    A   9N"},    {"画面左下角へ移動", "C    A   1N"},
+    {"画面右下角へ移動", "C    A   3N"},    {kStartButton, "C    A   S"},
+    {"アクティブなウィンドウへ移動", "C    A   W"}, {"左クリック", "C    A   0N"},
+    {"右クリック", "C        0N"}};
+
+std::string HotKeyText(const char* name) {
+  char text[64] = {};
+  DWORD size = sizeof(text) - 1;
+  SHGetValueA(HKEY_CURRENT_USER, kHotKeyKey, name, nullptr, text, &size);
+  return text;
+}
+
+TEST(Controller, FinishesTheDefaultKeysRunsBothHooksAndRemovesThemAtTheEnd) {
+  AppKeyGuard key("QovMouse");
+  // The cursor away from the other window, whose mouse moves the hook would note.
+  SetCursorPos(700, 600);
+  WindowHost host;  // holds Ctrl and Alt down in its key state
+  ASSERT_TRUE(host.Start({"|other|100,100,200,200|ca"}));
+  HWND other = host.Windows()[0];
+  auto send = [&](WPARAM k) {
+    auto count = reinterpret_cast<INT_PTR>(GetPropA(other, "keys"));
+    PostMessageA(other, WM_SYSKEYDOWN, k, 0);
+    if (!WaitUntil([&] { return reinterpret_cast<INT_PTR>(GetPropA(other, "keys")) > count; }))
+      return WPARAM{0xDEAD};
+    return reinterpret_cast<WPARAM>(GetPropA(other, "key"));
+  };
+
+  // A first start that failed halfway: its mark, and one value already in.
+  SetDword(kMouseKey, "Writing default keys", 1);
+  SetRaw(kHotKeyKey, kStartButton, REG_SZ, "C    A   T", 11);
+  Process controller;
+  ASSERT_TRUE(controller.Start("\"" + ProgramPath("QovMouse.exe") + "\""));
+  ASSERT_TRUE(WaitUntil([&] { return !ValueExists(kMouseKey, "Writing default keys"); }));
+  EXPECT_EQ(ValueCount(kHotKeyKey), 21);
+  for (const auto& value : kDefaults) {
+    const bool kept = std::string(value[0]) == kStartButton;
+    EXPECT_EQ(HotKeyText(value[0]), kept ? "C    A   T" : value[1]) << value[1];
+  }
+  HWND main = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    for (HWND hwnd : TopLevelWindows(controller.Id(), false))
+      if (WindowText(hwnd) == "Qovマウス") main = hwnd;
+    return main != nullptr;
+  }));
+
+  // Ctrl+Alt+keypad 5 centres the cursor, Ctrl+Alt+→ moves it one pixel.
+  ASSERT_TRUE(WaitUntil([&] { return send(VK_NUMPAD5) == 0x200; }));
+  POINT p = {};
+  EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&p) && p.x == 512 && p.y == 384; }));
+  EXPECT_EQ(send(VK_RIGHT), 0x200u);
+  EXPECT_TRUE(WaitUntil([&] { return GetCursorPos(&p) && p.x == 513 && p.y == 384; }));
+  EXPECT_EQ(send('T'), 0x200u);  // the value that was in is kept
+  EXPECT_EQ(send('S'), static_cast<WPARAM>('S'));
+
+  // Its system menu's close item ends it, and both hooks with it.
+  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
+  DWORD code = 1;
+  ASSERT_TRUE(controller.WaitForExit(5000, &code));
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(send(VK_NUMPAD5), static_cast<WPARAM>(VK_NUMPAD5));
+  // The user's own keys are kept at the next start.
+  SetRaw(kHotKeyKey, "画面中央へ移動", REG_SZ, "C    A   Q", 11);
+  Process again;
+  ASSERT_TRUE(again.Start("\"" + ProgramPath("QovMouse.exe") + "\""));
+  EXPECT_TRUE(WaitUntil([&] { return send('Q') == 0x200; }));
+  EXPECT_EQ(send(VK_NUMPAD5), static_cast<WPARAM>(VK_NUMPAD5));
+}
+
+}  // namespace
