@@ -27,17 +27,16 @@ TEST(Startup, OneUnseenViewPerDesktopWhateverTheFileName) {
   RECT overlap, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
   EXPECT_FALSE(IntersectRect(&overlap, &window, &screen));
   EXPECT_FALSE(second.Start());
-  EXPECT_TRUE(second.EndsWithin(3000));
+  EXPECT_TRUE(second.Proc().WaitForExit(3000));
   EXPECT_FALSE(KeyExists(second.Key()));
   // Escape ends the program; then the other name starts.
   ASSERT_TRUE(Activate(first.Main()));
   keybd_event(VK_ESCAPE, 0, 0, 0);
   keybd_event(VK_ESCAPE, 0, KEYEVENTF_KEYUP, 0);
   DWORD exitCode = 1;
-  EXPECT_TRUE(first.EndsWithin(5000, &exitCode) && exitCode == 0);
+  EXPECT_TRUE(first.Proc().WaitForExit(5000, &exitCode) && exitCode == 0);
   ASSERT_TRUE(second.Start());
-  PostMessageA(second.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(second.EndsWithin(5000));
+  EXPECT_TRUE(second.Proc().CloseFrom(second.Main()));
 }
 
 // The release package, unpacked into a fresh folder by package_start, starts
@@ -49,9 +48,7 @@ TEST(Package, StartsFromItsUnpackedFolder) {
   Process program;
   ASSERT_TRUE(program.Start("\"" + dir + "\\QovDesktop.exe\"", dir));
   EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(program.Id()).size() == 3; }, 10000));
-  PostMessageA(FindWindowA(nullptr, "Qovデスクトップ"), WM_SYSCOMMAND, SC_CLOSE, 0);
-  DWORD exitCode = 1;
-  EXPECT_TRUE(program.WaitForExit(5000, &exitCode) && exitCode == 0);
+  EXPECT_TRUE(program.CloseFrom(FindWindowA(nullptr, "Qovデスクトップ")));
 }
 
 // Bringing the windows home after a killed run and at the end, with the real program.
@@ -96,8 +93,7 @@ TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {
   // Ended from its menu while scrolled, it brings the windows home first.
   scroll(true, SB_PAGELEFT);
   ASSERT_TRUE(At(away, 300 + cx, 200));
-  PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-  EXPECT_TRUE(program.EndsWithin(5000));
+  EXPECT_TRUE(program.Proc().CloseFrom(program.Main()));
   EXPECT_TRUE(At(away, 300, 200));
   EXPECT_FALSE(KeyExists(program.Key() + "\\View"));
 }
@@ -126,10 +122,7 @@ TEST(DesktopHookEndToEnd, StoredSmallTurnsTheShellsIconsSmallUntilTheProgramEnds
     ASSERT_TRUE(shell.PostAndWait(5));
     EXPECT_EQ(shell.View(), static_cast<DWORD>(LVS_SMALLICON));
     EXPECT_GE(shell.Ask(shellstandin::kQueryChainedMessages), chained + 5);
-    PostMessageA(program.Main(), WM_SYSCOMMAND, SC_CLOSE, 0);
-    DWORD exitCode = 1;
-    ASSERT_TRUE(program.EndsWithin(5000, &exitCode));
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_TRUE(program.Proc().CloseFrom(program.Main()));
   }
   // Ended, the program has taken its hook away: the value does nothing more.
   SetRaw(kDesktopKey, "Desktop icon", REG_SZ, "Large", 6);
@@ -208,10 +201,7 @@ TEST(Controller, FinishesTheDefaultKeysRunsBothHooksAndRemovesThemAtTheEnd) {
   EXPECT_EQ(send('S'), static_cast<WPARAM>('S'));
 
   // Its system menu's close item ends it, and both hooks with it.
-  PostMessageA(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-  DWORD code = 1;
-  ASSERT_TRUE(controller.WaitForExit(5000, &code));
-  EXPECT_EQ(code, 0u);
+  ASSERT_TRUE(controller.CloseFrom(main));
   EXPECT_EQ(send(VK_NUMPAD5), static_cast<WPARAM>(VK_NUMPAD5));
   // The user's own keys are kept at the next start.
   SetRaw(kHotKeyKey, "画面中央へ移動", REG_SZ, "C    A   Q", 11);

@@ -70,6 +70,12 @@ class Process {
   // Starts in `currentDir` when given, else in this process's current folder.
   bool Start(const std::string& commandLine, const std::string& currentDir = std::string());
   bool WaitForExit(DWORD timeoutMs, DWORD* exitCode = nullptr);
+  // Ends it from `window`'s system menu: true when it exits with 0 within `timeoutMs`.
+  bool CloseFrom(HWND window, DWORD timeoutMs = 5000) {
+    DWORD code = 1;
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    return WaitForExit(timeoutMs, &code) && code == 0;
+  }
   bool Running() const;
   DWORD Id() const { return m_info.dwProcessId; }
   void Kill();
@@ -172,9 +178,6 @@ class RunningProgram {
   // Settings key of the copy: HKCU\<Key()>\<section>.
   std::string Key() const { return "Software\\QovSoft\\" + m_appName; }
   Process& Proc() { return m_process; }
-  bool EndsWithin(DWORD ms, DWORD* exitCode = nullptr) {
-    return m_process.WaitForExit(ms, exitCode);
-  }
 
  private:
   HWND Bar(bool horizontal) const;
