@@ -76,13 +76,9 @@ LRESULT CALLBACK NoteTimer(int code, WPARAM removed, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, removed, lParam);
 }
 
-// A wallpaper set for the session only, as Wine keeps it (not per process).
 std::string SessionWallPaper() {
-  char text[1024] = "";
-  DWORD size = sizeof(text);
-  RegGetValueA(HKEY_CURRENT_USER,
-               "Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop", "Wallpaper",
-               RRF_RT_REG_SZ, nullptr, text, &size);
+  char text[MAX_PATH] = "";
+  SystemParametersInfoA(SPI_GETDESKWALLPAPER, MAX_PATH, text, 0);
   return text;
 }
 const char* const kFiles[] = {"\\A.bmp", "\\B.bmp", "\\C.bmp", "\\readme.txt"};
