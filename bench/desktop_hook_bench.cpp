@@ -30,9 +30,7 @@ HANDLE g_ready, g_done;
 double g_seconds;
 
 DWORD WINAPI DesktopThread(LPVOID) {
-  HWND progman = nullptr;
-  HWND view = shellstandin::CreateDesktopWindows(GetModuleHandleA(nullptr), WS_POPUP, 640, 480,
-                                                 &progman);
+  HWND view = shellstandin::CreateDesktopWindows(640, 480);
   shellstandin::CreateIconView(view, WS_CHILD | WS_VISIBLE | LVS_ICON);
   SetEvent(g_ready);
   MSG msg;

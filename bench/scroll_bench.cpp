@@ -6,7 +6,7 @@
 // them hung, with what the table of pending moves holds before and after the
 // hung program is killed.
 //
-//   scroll_bench.exe [ROUNDS]      (QOV_HELPER_DIR names qov_winhost.exe's folder)
+//   scroll_bench.exe [ROUNDS]      (QOV_HELPER_DIR names qov_helper.exe's folder)
 #include <windows.h>
 
 #include <algorithm>

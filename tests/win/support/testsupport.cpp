@@ -187,15 +187,16 @@ void Process::Kill() {
 
 namespace {
 
-// Starts a helper of QOV_HELPER_DIR with "--ready EVENT" before `arguments`
-// and waits until it signals that event.
-bool StartHelper(Process& process, const char* program, const std::string& arguments) {
+// Starts qov_helper.exe of QOV_HELPER_DIR in `mode` with `arguments` and
+// waits until it signals that its windows exist.
+bool StartHelper(Process& process, const char* mode, const std::string& arguments) {
   static int counter = 0;
   char event[64];
   std::snprintf(event, sizeof(event), "QovHelperReady%lu_%d", GetCurrentProcessId(), ++counter);
   HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, event);
-  bool ok = process.Start("\"" + HelperPath(program) + "\" --ready " + event + arguments) &&
-            WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
+  bool ok =
+      process.Start("\"" + HelperPath("qov_helper.exe") + "\" " + mode + " " + event + arguments) &&
+      WaitForSingleObject(ready, 10000) == WAIT_OBJECT_0;
   CloseHandle(ready);
   return ok;
 }
@@ -205,16 +206,14 @@ bool StartHelper(Process& process, const char* program, const std::string& argum
 bool WindowHost::Start(const std::vector<std::string>& windows) {
   std::string layouts;
   for (const std::string& layout : windows) layouts += " \"" + layout + "\"";
-  if (!StartHelper(m_process, "qov_winhost.exe", layouts)) return false;
+  if (!StartHelper(m_process, "host", layouts)) return false;
   // Each window carries the number of the layout that made it.
   m_windows.assign(windows.size(), nullptr);
   for (HWND hwnd : TopLevelWindows(m_process.Id(), false)) {
     auto index = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "QovIndex"));
     if (index >= 1 && static_cast<size_t>(index) <= windows.size()) m_windows[index - 1] = hwnd;
   }
-  for (HWND hwnd : m_windows)
-    if (!hwnd) return false;
-  return true;
+  return std::count(m_windows.begin(), m_windows.end(), nullptr) == 0;
 }
 
 HWND WindowHost::Find(const std::string& title) const {
@@ -273,28 +272,19 @@ RECT WindowRect(HWND hwnd) {
 }
 
 ShellStandIn::ShellStandIn(DWORD listStyle) {
-  char style[32];
-  std::snprintf(style, sizeof(style), " --style %lx", static_cast<unsigned long>(listStyle));
-  if (!StartHelper(m_process, "qov_shell.exe", style)) return;
+  if (!StartHelper(m_process, "shell", " " + std::to_string(listStyle))) return;
   for (HWND top : TopLevelWindows(m_process.Id(), false)) {
-    char cls[32] = "";
-    GetClassNameA(top, cls, sizeof(cls));
-    if (lstrcmpiA(cls, "Progman") != 0) continue;
-    HWND view = GetTopWindow(top);
-    m_list = view ? GetTopWindow(view) : nullptr;
+    HWND view = FindWindowExA(top, nullptr, "SHELLDLL_DefView", nullptr);
+    if (view) m_list = GetTopWindow(view);
   }
-  if (m_list) m_thread = GetWindowThreadProcessId(m_list, nullptr);
+  m_thread = GetWindowThreadProcessId(m_list, nullptr);
 }
 
-void ShellStandIn::SetStyle(DWORD style) const {
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutA(m_list, shellstandin::kSetStyle, 0, static_cast<LPARAM>(style),
-                      SMTO_NORMAL, 5000, &answer);
-}
+void ShellStandIn::SetStyle(DWORD style) const { Ask(shellstandin::kSetStyle, style); }
 
-LRESULT ShellStandIn::Ask(UINT query) const {
+LRESULT ShellStandIn::Ask(UINT message, LPARAM value) const {
   DWORD_PTR answer = 0;
-  if (!SendMessageTimeoutA(m_list, query, 0, 0, SMTO_NORMAL, 5000, &answer)) return -1;
+  if (!SendMessageTimeoutA(m_list, message, 0, value, SMTO_NORMAL, 5000, &answer)) return -1;
   return static_cast<LRESULT>(answer);
 }
 

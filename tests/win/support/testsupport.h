@@ -84,7 +84,7 @@ class Process {
   PROCESS_INFORMATION m_info = {};
 };
 
-// Windows of another program (tools/winhost.cpp), one per layout
+// Windows of another program (qov_helper.exe host), one per layout
 // "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, h hidden, c and a Ctrl and
 // Alt held, o owned by the window before it).
 class WindowHost {
@@ -130,7 +130,7 @@ inline bool SameRect(const RECT& a, const RECT& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-// The stand-in shell (qov_shell.exe, QOV_HELPER_DIR): a "Progman" window
+// The stand-in shell (qov_helper.exe shell, QOV_HELPER_DIR): a "Progman" window
 // titled "Program Manager" and its "SHELLDLL_DefView" child in the process's
 // main thread, the desktop icon list view ("SysListView32") in a desktop
 // thread of its own.  The process ends with the object.
@@ -145,9 +145,9 @@ class ShellStandIn {
   DWORD View() const { return Style() & 3; }  // LVS_TYPEMASK
   // Sets the list view's style from its own thread, as the shell would.
   void SetStyle(DWORD style) const;
-  // Answer of the list view to a query of tools/shell_standin.h; -1 when it
+  // Answer of the list view to a message of tools/shell_standin.h; -1 when it
   // does not answer.
-  LRESULT Ask(UINT query) const;
+  LRESULT Ask(UINT message, LPARAM value = 0) const;
   // Posts `count` WM_NULL to the desktop thread and waits until that thread
   // has retrieved them, and so run its WH_GETMESSAGE hooks for each.
   bool PostAndWait(int count = 1, DWORD timeoutMs = 10000);

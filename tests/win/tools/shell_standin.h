@@ -1,6 +1,6 @@
 // The shell's desktop windows as the program and the library find them, for
-// the stand-in shell (qov_shell.exe) and the benchmarks; and what the tests
-// and qov_shell.exe say to each other.
+// the stand-in shell (qov_helper.exe shell) and the benchmarks; and what the
+// tests and the stand-in shell say to each other.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -8,22 +8,20 @@
 namespace shellstandin {
 
 // Registers "Progman" and "SHELLDLL_DefView" and creates a window of each:
-// "Program Manager" with `progmanStyle`, and its child filling it.  Returns
-// the child (the desktop view); `progman` receives the top-level window.
-inline HWND CreateDesktopWindows(HINSTANCE instance, DWORD progmanStyle, int width, int height,
-                                 HWND* progman) {
+// "Program Manager", hidden, and its child filling it.  Returns the child (the
+// desktop view).
+inline HWND CreateDesktopWindows(int width, int height) {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = DefWindowProcA;
-  wc.hInstance = instance;
+  wc.hInstance = GetModuleHandleA(nullptr);
   wc.lpszClassName = "Progman";
   RegisterClassA(&wc);
   wc.lpszClassName = "SHELLDLL_DefView";
   RegisterClassA(&wc);
-  *progman = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", progmanStyle, 0, 0,
-                             width, height, nullptr, nullptr, instance, nullptr);
-  if (!*progman) return nullptr;
+  HWND progman = CreateWindowExA(WS_EX_TOOLWINDOW, "Progman", "Program Manager", WS_POPUP, 0, 0,
+                                 width, height, nullptr, nullptr, wc.hInstance, nullptr);
   return CreateWindowExA(0, "SHELLDLL_DefView", "", WS_CHILD | WS_VISIBLE, 0, 0, width, height,
-                         *progman, nullptr, instance, nullptr);
+                         progman, nullptr, wc.hInstance, nullptr);
 }
 
 // The desktop icon list view in the desktop view, on the calling thread.
@@ -32,10 +30,8 @@ inline HWND CreateIconView(HWND view, DWORD style) {
   InitCommonControlsEx(&controls);
   RECT area = {};
   GetClientRect(view, &area);
-  return CreateWindowExA(0, WC_LISTVIEWA, "FolderView", style, 0, 0, area.right, area.bottom,
-                         view, reinterpret_cast<HMENU>(1),
-                         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(view, GWLP_HINSTANCE)),
-                         nullptr);
+  return CreateWindowExA(0, WC_LISTVIEWA, "FolderView", style, 0, 0, area.right, area.bottom, view,
+                         reinterpret_cast<HMENU>(1), GetModuleHandleA(nullptr), nullptr);
 }
 
 enum : UINT {

@@ -1,0 +1,166 @@
+// The tests' helper program, qov_helper.exe:
+//
+//   qov_helper.exe                        holds the run's Wine desktop
+//   qov_helper.exe host EVENT WINDOW...   windows of "another program"
+//   qov_helper.exe shell EVENT STYLE      the shell's desktop windows
+//
+// The last two signal the named event once their windows exist.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "tools/shell_standin.h"
+
+using namespace shellstandin;
+
+namespace {
+
+const char* g_readyEvent;
+
+void SignalReady() {
+  HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, g_readyEvent);
+  if (!ready) return;
+  SetEvent(ready);
+  CloseHandle(ready);
+}
+
+// Host: one top-level window per WINDOW = CLASS|TITLE|X,Y,W,H|FLAGS, where an
+// empty CLASS means the host's own class.  FLAGS letters: m minimised, h
+// hidden, c and a hold Ctrl and Alt down in the host's key state, o a pop-up
+// (as a message box or a Find box is) owned by the window before it.  Each
+// window carries the 1-based number of its argument in the window property
+// "QovIndex" (window properties are readable from other processes), the
+// wParam of the last WM_SYSKEYDOWN it received in "key" and their number in
+// "keys".  A window posted WM_APP + 1 makes the host stop pumping messages for
+// wParam milliseconds: its windows then hang.  The host ends with its last
+// window.
+int g_windows = 0;
+
+LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SYSKEYDOWN: {
+      SetPropA(hwnd, "key", reinterpret_cast<HANDLE>(wParam));
+      auto count = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "keys")) + 1;
+      SetPropA(hwnd, "keys", reinterpret_cast<HANDLE>(count));
+      return 0;
+    }
+    case WM_APP + 1:
+      Sleep(static_cast<DWORD>(wParam));
+      return 0;
+    case WM_DESTROY:
+      if (--g_windows == 0) PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+HWND CreateHostWindow(const char* layout, HWND before, int index) {
+  char cls[64] = "QovTestHost", title[128] = "", flags[8] = "";
+  int x, y, width, height;
+  const char* rest = std::strchr(layout, '|');
+  if (!rest) return nullptr;
+  if (rest != layout) std::sscanf(layout, "%63[^|]", cls);
+  const char* format = "|%127[^|]|%d,%d,%d,%d|%7s";
+  if (std::sscanf(rest, format, title, &x, &y, &width, &height, flags) < 5) return nullptr;
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = HostProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.lpszClassName = cls;
+  RegisterClassA(&wc);  // fails harmlessly when registered before
+  const bool owned = std::strchr(flags, 'o');
+  const DWORD style = owned ? WS_POPUP | WS_CAPTION | WS_SYSMENU : WS_OVERLAPPEDWINDOW;
+  HWND hwnd = CreateWindowExA(0, cls, title, style, x, y, width, height, owned ? before : nullptr,
+                              nullptr, wc.hInstance, nullptr);
+  if (!hwnd) return nullptr;
+  ++g_windows;
+  SetPropA(hwnd, "QovIndex", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(index)));
+  BYTE keys[256];
+  GetKeyboardState(keys);
+  if (std::strchr(flags, 'c')) keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+  if (std::strchr(flags, 'a')) keys[VK_MENU] = keys[VK_LMENU] = 0x80;
+  SetKeyboardState(keys);
+  if (!std::strchr(flags, 'h'))
+    ShowWindow(hwnd, std::strchr(flags, 'm') ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+  return hwnd;
+}
+
+// Shell: a top-level window of class "Progman" titled "Program Manager"
+// (hidden) and its "SHELLDLL_DefView" child on the main thread; a second
+// thread, the desktop thread, creates their "SysListView32" grandchild with
+// the style STYLE and runs its message loop, so that a hook on the wrong
+// thread shows.  See shell_standin.h for what the list view answers.
+HWND g_defView;
+DWORD g_listStyle;
+WNDPROC g_listViewProc;
+LONG g_chainedMessages;
+LONG g_marks;
+HHOOK g_ownHook;
+
+LRESULT CALLBACK ListViewProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case kQueryChainedMessages:
+      return g_chainedMessages;
+    case kQueryMarks:
+      return g_marks;
+    case kSetStyle:
+      SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(lParam));
+      return 1;
+  }
+  return CallWindowProcA(g_listViewProc, hwnd, message, wParam, lParam);
+}
+
+LRESULT CALLBACK OwnGetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code >= 0) ++g_chainedMessages;
+  return CallNextHookEx(g_ownHook, code, wParam, lParam);
+}
+
+DWORD WINAPI DesktopThread(LPVOID) {
+  g_ownHook = SetWindowsHookExA(WH_GETMESSAGE, OwnGetMessageHook, nullptr, GetCurrentThreadId());
+  // Its creation sends to the desktop view, whose thread goes on pumping.
+  HWND list = CreateIconView(g_defView, g_listStyle);
+  if (!list) return 1;
+  g_listViewProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(list, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ListViewProc)));
+  SignalReady();
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.hwnd == nullptr && msg.message == kMark) ++g_marks;
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  if (__argc >= 4) g_readyEvent = __argv[2];
+  if (__argc >= 4 && std::strcmp(__argv[1], "host") == 0) {
+    HWND last = nullptr;
+    for (int i = 3; i < __argc; ++i) {
+      last = CreateHostWindow(__argv[i], last, i - 2);
+      if (!last) return 2;
+    }
+    SignalReady();
+  } else if (__argc >= 4 && std::strcmp(__argv[1], "shell") == 0) {
+    g_listStyle = std::strtoul(__argv[3], nullptr, 10);
+    g_defView = CreateDesktopWindows(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    if (!g_defView || !CreateThread(nullptr, 0, DesktopThread, nullptr, 0, nullptr)) return 2;
+  } else if (__argc > 1) {
+    return 1;
+  } else {
+    // Idle: holds the test run's Wine desktop open until the run's wineserver
+    // ends it.  The desktop's explorer is started by the first process that
+    // uses the desktop and inherits that process's output: started by a test
+    // program, it would hold the test's output pipe after the test ended, and
+    // ctest waits for every holder of it.  Taking the desktop here first
+    // starts explorer with this process's (empty) output, and keeps it from
+    // leaving and starting again between tests.  No window of its own, so no
+    // broadcast ever waits for this thread.
+    GetDesktopWindow();
+  }
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+  return 0;
+}
