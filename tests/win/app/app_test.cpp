@@ -65,8 +65,8 @@ TEST_F(SettingsStore, ReadsNumbersOnlyFromNumbersAndTextWhole) {
   EXPECT_EQ(m_app.ReadStringSetting("Setting", "big", ""), big);
 }
 
-// The main window hosted in the test process: its timers, and the wallpaper
-// rotation with real bitmaps on disk.
+// The main window's timers, and the wallpaper rotation with real bitmaps on disk.
+
 // The follow timer's ticks as the queue hands them out; 0 for another timer's.
 std::vector<DWORD> g_ticks;
 LRESULT CALLBACK NoteTimer(int code, WPARAM removed, LPARAM lParam) {
@@ -146,7 +146,7 @@ TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
   EXPECT_TRUE(KillTimer(dialog.m_hWnd, CQovDesktopDialog::kWallPaperTimer));
 }
 
-// The system menu's commands, the main window hosted in the test process.
+// The system menu's commands.
 class SystemCommands : public AppTest {};
 
 // The close commands post WM_CLOSE (a hung program holds nothing up) where their
@@ -240,7 +240,6 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
 
 // The settings sheet, opened through the main window's system command and
 // driven through its controls with real messages from inside its modal loop.
-
 // Common controls before 5.80 send PSN_APPLY with a zero parameter, which
 // newer ones set for the OK button: the sheet's notices, zeroed on their way.
 LRESULT CALLBACK ApplyWithoutParameter(int code, WPARAM wParam, LPARAM lParam) {
@@ -348,7 +347,6 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
 
 // The folder dialog and its tree of the shell namespace, driven with the keys
 // and selections a user makes.
-
 // The child of `parent` whose parsing name the shell gives as `name`.
 HTREEITEM FindChild(HWND tree, HTREEITEM parent, const char* name) {
   for (HTREEITEM item = TreeView_GetChild(tree, parent); item;
@@ -396,7 +394,7 @@ TEST_F(FolderTree, SelectionGivesTheFoldersPathOrNone) {
   dialog.DestroyWindow();
 }
 
-// The resource display hosted in the test process, its figures from stand-ins.
+// The resource display, its figures from stand-ins.
 // Drives A: (a floppy), C:, D: (no medium) and E:; with quotas the volume has
 // more free bytes than the user may still use.
 DWORD WINAPI LogicalDrives() { return 0x1D; }
@@ -508,7 +506,7 @@ TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
   DestroyWindow(later.hWnd);
 }
 
-// Scrolling the virtual screen: bars hosted here, windows of another program moved.
+// Scrolling the virtual screen: windows of another program moved.
 
 class Scrolling : public AppTest {};
 

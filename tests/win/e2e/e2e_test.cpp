@@ -51,8 +51,7 @@ TEST(Package, StartsFromItsUnpackedFolder) {
   EXPECT_TRUE(program.CloseFrom(FindWindowA(nullptr, "Qovデスクトップ")));
 }
 
-// Bringing the windows home after a killed run and at the end, with the real program.
-
+// Bringing the windows home after a killed run and at the end.
 ::testing::AssertionResult At(HWND hwnd, int x, int y) {
   RECT r = WindowRect(hwnd);
   if (r.left == x && r.top == y) return ::testing::AssertionSuccess();
@@ -101,7 +100,6 @@ TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {
 // QovDesktop.exe and QOV32.dll together: while the program runs, the shell's
 // desktop thread shows the stored icon view at each message it takes and
 // passes the message on; when it ends, the hook goes with it.
-
 // The library reads the setting under the delivered program's own name.
 const char kDesktopKey[] = "Software\\QovSoft\\QovDesktop\\Setting";
 
@@ -132,7 +130,6 @@ TEST(DesktopHookEndToEnd, StoredSmallTurnsTheShellsIconsSmallUntilTheProgramEnds
 
 // QovMouse.exe end to end: its default keys, its hooks acting on another
 // program's window, and their removal when it ends.
-
 const char kMouseKey[] = "Software\\QovSoft\\QovMouse";
 const char kHotKeyKey[] = "Software\\QovSoft\\QovMouse\\Hot key";
 const char kStartButton[] = "スタートボタンへ移動";
