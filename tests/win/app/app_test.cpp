@@ -46,6 +46,11 @@ class AppTest : public ::testing::Test {
   std::string m_key;  // HKCU\<m_key>\<section> holds the settings
 };
 
+POINT TopLeft(HWND hwnd) {
+  RECT r = WindowRect(hwnd);
+  return {r.left, r.top};
+}
+
 // The settings store against the real registry.
 class SettingsStore : public AppTest {};
 
@@ -113,6 +118,7 @@ TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
   }
   m_app.WriteStringSetting("Setting", "Wall paper directory", m_dir + "\\");
   SetDword(m_key + "\\Setting", "Wall paper interval", 0xFFFFFFF6u);
+  SetDword(m_key + "\\Setting", "Move auto", 1);
   WindowHost host;
   ASSERT_TRUE(host.Start({"|Active one|130,140,300,200|"}));
   HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteTimer, nullptr, GetCurrentThreadId());
@@ -131,6 +137,9 @@ TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
   SendMessageA(dialog.m_hWnd, WM_TIMER, CQovDesktopDialog::kWallPaperTimer, 0);
   EXPECT_EQ(dialog.m_strLastActiveTitle, "Active one");
   EXPECT_TRUE(dialog.m_nRecordedLeft == 130 && dialog.m_nRecordedTop == 140);
+  // "Move auto": the view jumps to the window it follows.
+  HWND active = host.Find("Active one");
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(active).x == 0 && TopLeft(active).y == 0; }));
   // An open search holds a handle, or under Wine a heap block with the listing.
   const int handles = OpenHandles();
   const size_t heap = HeapBytesInUse();
@@ -515,11 +524,6 @@ void Scroll(CEdgeBar& bar, bool horizontal, int code, int thumb = 0) {
   SendMessageA(bar.m_hWnd, horizontal ? WM_HSCROLL : WM_VSCROLL,
                MAKEWPARAM(code, static_cast<WORD>(thumb)),
                reinterpret_cast<LPARAM>(bar.m_ScrollBar.m_hWnd));
-}
-
-POINT TopLeft(HWND hwnd) {
-  RECT r = WindowRect(hwnd);
-  return {r.left, r.top};
 }
 
 TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
