@@ -60,11 +60,10 @@ def read_pe(file):
     imports = {}
     for dll, block in re.findall(r"DLL Name: (\S+)\n.*\n((?:\t[0-9a-f]+\t.*\n)*)", headers):
         imports[dll.lower()] = re.findall(r"^\t([0-9a-f]+)\t *[0-9a-f]+ +(\S+)$", block, re.M)
-    allowed = allow_list()
     # By ordinal only from our own library (checked below); a system DLL's
     # ordinals differ between versions of Windows.
     missing = [f"{dll} {name}" for dll, entries in imports.items() for _, name in entries
-               if (dll, name) not in allowed and (dll, name) != ("qov32.dll", "<none>")]
+               if (dll, name) not in ALLOWED and (dll, name) != ("qov32.dll", "<none>")]
     if missing:
         fail(file, f"imports functions that are not on {allowed_file}:\n  " + "\n  ".join(missing))
     return headers, imports
@@ -113,6 +112,7 @@ def check_library(file):
         fail(file, "marks .shared as shared between processes")
 
 
+ALLOWED = allow_list()
 check_program(program)
 check_library(library)
 read_pe(controller)

@@ -224,7 +224,7 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
   EXPECT_EQ(WindowRect(host.Find("Recorded")).top, 0);
 
   const char* saverKey = "Software\\QovSoft\\QovTestSaver";  // where qov_saver.scr notes its runs
-  SHDeleteKeyA(HKEY_CURRENT_USER, saverKey);
+  AppKeyGuard saverRuns("QovTestSaver");
   auto runs = [&] {
     DWORD value = 0, size = sizeof(value);
     RegGetValueA(HKEY_CURRENT_USER, saverKey, "Runs", RRF_RT_REG_DWORD, nullptr, &value, &size);
@@ -244,7 +244,6 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
   }
   EXPECT_EQ(lstrcmpiA(folder.c_str(), SystemDirectory().c_str()), 0) << folder;
   EXPECT_TRUE(WaitUntil([&] { return runs() == 2; }));
-  SHDeleteKeyA(HKEY_CURRENT_USER, saverKey);
 }
 
 // The settings sheet, opened through the main window's system command and
