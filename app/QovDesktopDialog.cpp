@@ -223,8 +223,13 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       OnDestroy();
       return false;
     case WM_ENDSESSION:
-      // The session ends with the program: the windows go home first.
-      if (wParam) BringViewHome();
+      // The session ends with the program: the windows go home first,
+      // without waiting on programs that are all busy ending now.
+      if (wParam) {
+        SetWaitForThreads(false);
+        BringViewHome();
+        SetWaitForThreads(true);
+      }
       return false;
     case WM_SYSCOMMAND:
       return OnSysCommand(static_cast<UINT>(wParam));

@@ -121,28 +121,52 @@ BarZOrder BarZOrderFor(unsigned notification, unsigned taskbarState, bool openin
   return BarZOrder::kKeep;
 }
 
+PendingMoves::Entry* PendingMoves::Find(std::uintptr_t window) {
+  for (Entry& e : m_entries)
+    if (e.window == window) return &e;
+  return nullptr;
+}
+
+bool PendingMoves::OnItsWay(const Entry& e, Point at) {
+  for (int i = 0; i < e.stopCount; ++i)
+    if (Same(e.stops[i], at)) return true;
+  return false;
+}
+
 PendingMoves::Point PendingMoves::Base(std::uintptr_t window, Point current) {
-  for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
-    if (it->window != window) continue;
-    if (it->target.x != current.x || it->target.y != current.y) return it->target;
-    m_entries.erase(it);
-    break;
-  }
+  const Entry* e = Find(window);
+  if (!e) return current;
+  if (!Same(e->target, current) && OnItsWay(*e, current)) return e->target;
+  Erase(window);
   return current;
 }
 
-void PendingMoves::Set(std::uintptr_t window, Point target) {
-  for (Entry& e : m_entries) {
-    if (e.window == window) {
-      e.target = target;
-      return;
-    }
+void PendingMoves::Request(std::uintptr_t window, Point from, Point target, std::uint32_t now) {
+  Entry* e = Find(window);
+  if (!e) {
+    m_entries.push_back({window, target, {from}, 1, now});
+    return;
   }
-  m_entries.push_back({window, target});
+  // The first stop, where the window stood before any of these requests,
+  // stays; the oldest of the later ones give way.
+  if (!OnItsWay(*e, e->target)) {
+    if (e->stopCount == kStops) {
+      std::copy(e->stops + 2, e->stops + kStops, e->stops + 1);
+      --e->stopCount;
+    }
+    e->stops[e->stopCount++] = e->target;
+  }
+  e->target = target;
+  e->quietSince = now;
 }
 
 void PendingMoves::Erase(std::uintptr_t window) {
-  EraseIf([window](std::uintptr_t w, Point) { return w == window; });
+  for (auto it = m_entries.begin(); it != m_entries.end(); ++it) {
+    if (it->window == window) {
+      m_entries.erase(it);
+      return;
+    }
+  }
 }
 
 bool PendingMoves::Contains(std::uintptr_t window) const {

@@ -92,36 +92,76 @@ constexpr unsigned kFullScreenApp = 2;    // ABN_FULLSCREENAPP
 constexpr unsigned kTaskbarOnTop = 2;     // ABS_ALWAYSONTOP
 BarZOrder BarZOrderFor(unsigned notification, unsigned taskbarState, bool opening);
 
-// Where windows of other threads are going: a window whose thread did not
-// answer at once may not have moved yet, so the next scroll starts from its
-// target rather than from where it still stands.  Keys are window handles.
+// Where windows of other threads are going.  A move asked of another thread
+// is taken when that thread reads its queue, which may be seconds later: a
+// busy program answers a sent probe at once and takes the posted move only
+// afterwards.  So a move counts as done only when the window stands at its
+// target, and the next scroll starts from the target rather than from where
+// the window still stands.  Keys are window handles; times are milliseconds
+// of a wrapping tick count.
 class PendingMoves {
  public:
   struct Point {
     int x, y;
   };
-  // The position a scroll of this window starts from: its target while the
-  // move is pending; its current position otherwise, which also ends an
-  // entry whose window has arrived.
+  // How long a window may stay on its way while its thread keeps answering
+  // before it is taken to have refused the move.
+  static constexpr std::uint32_t kRefusalMs = 10000;
+
+  // The position a scroll of this window starts from: the last target while
+  // the move is on its way; otherwise where it stands, which also ends an
+  // entry whose window arrived or was put elsewhere.
   Point Base(std::uintptr_t window, Point current);
-  void Set(std::uintptr_t window, Point target);
+  // A request for `target` made at `now` of a window standing at `from`.
+  void Request(std::uintptr_t window, Point from, Point target, std::uint32_t now);
   void Erase(std::uintptr_t window);
   bool Contains(std::uintptr_t window) const;
-  // Drops the entries for which `gone` holds (destroyed windows, arrived ones).
-  template <typename Predicate>
-  void EraseIf(Predicate gone) {
+  // Looks at each entry as it stands now: `look` gives whether the window
+  // still exists and where it stands, `answers` whether its thread answers
+  // (asked only when `ask` and the window is not yet at its target).  Drops
+  // an entry whose window is gone or arrived; with `ask`, also one whose
+  // window was put elsewhere or stayed on its way while its thread went on
+  // answering for kRefusalMs since the last request.
+  struct Look {
+    bool exists;
+    Point at;
+  };
+  template <typename LookAt, typename Answers>
+  void Settle(std::uint32_t now, bool ask, LookAt look, Answers answers) {
     std::vector<Entry> kept;
-    for (const Entry& e : m_entries)
-      if (!gone(e.window, e.target)) kept.push_back(e);
+    for (Entry& e : m_entries) {
+      const Look l = look(e.window);
+      if (!l.exists || Same(l.at, e.target)) continue;
+      if (!ask) {
+      } else if (!answers(e.window)) {
+        // Nothing is known of a thread that does not answer: its time to
+        // take the move starts again when it does.
+        e.quietSince = now;
+      } else if (!OnItsWay(e, l.at) || now - e.quietSince >= kRefusalMs) {
+        continue;
+      }
+      kept.push_back(e);
+    }
     m_entries.swap(kept);
   }
   std::size_t Size() const { return m_entries.size(); }
 
  private:
+  // Where a window may stand while it takes the requests before the last
+  // one, in order: where it stood at the first, then each earlier target
+  // (the latest ones, when there were more).
+  static constexpr int kStops = 8;
   struct Entry {
     std::uintptr_t window;
     Point target;
+    Point stops[kStops];
+    int stopCount;
+    std::uint32_t quietSince;  // the last request, or the last tick without an answer
   };
+  static bool Same(Point a, Point b) { return a.x == b.x && a.y == b.y; }
+  static bool OnItsWay(const Entry& e, Point at);
+  Entry* Find(std::uintptr_t window);
+
   std::vector<Entry> m_entries;
 };
 

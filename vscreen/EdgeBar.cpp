@@ -145,8 +145,10 @@ void CEdgeBar::HandleScroll(int code, int thumbPosition) {
   m_nPosition = step.position;
   MoveOffset() = step.offset;
   ForgetFinishedMoves();
-  if (step.offset != 0)
+  if (step.offset != 0) {
     EnumWindows(m_axis.horizontal ? MoveWindowProcX : MoveWindowProcY, 0);
+    FinishMoves();
+  }
   m_ScrollBar.SetScrollPos(m_nPosition);
   if (m_settings.viewMoved) m_settings.viewMoved();
 }

@@ -1,7 +1,10 @@
 #include "vscreen/WindowMover.h"
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "core/vscreen.h"
 #include "fw/shellwnd.h"
@@ -15,15 +18,29 @@ char g_szTitleY[256];
 
 namespace {
 
+using Point = core::PendingMoves::Point;
+
 // Moves of other threads' windows that were not seen done when the scroll
 // that asked for them returned.
 core::PendingMoves g_pending;
 
-// How long a scroll waits for another program to take a move of its window
-// before it goes on and leaves the move pending.  A program that answers
-// later still moves its window; only the scroll does not wait for it.
+// The moves one scroll asked of other threads, looked at once it has asked
+// for all of them.
+struct Request {
+  HWND hwnd;
+  DWORD thread;
+  Point from, to;
+};
+std::vector<Request> g_requests;
+
+// Whether a scroll waits for other threads to take its moves (not while the
+// Windows session ends: every program is busy ending then).
+bool g_waitForThreads = true;
+
+// How long a scroll waits for a thread to answer, once per thread.  A thread
+// that answers later still moves its windows; only the scroll does not wait.
 constexpr UINT kAnswerMs = 100;
-// How long the timer's look at a pending move waits for its window's thread.
+// How long the timer's look at pending moves waits for a window's thread.
 constexpr UINT kProbeMs = 10;
 
 std::uintptr_t Key(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
@@ -32,7 +49,7 @@ std::uintptr_t Key(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
 // (the desktop icon list view) in its parent's client area, a top-level or
 // owned window on the screen.  GetParent would give an owned pop-up's
 // owner, whose client origin has nothing to do with where it stands.
-bool Position(HWND hwnd, core::PendingMoves::Point& at) {
+bool Position(HWND hwnd, Point& at) {
   RECT rect;
   if (!GetWindowRect(hwnd, &rect)) return false;
   if (GetWindowLongA(hwnd, GWL_STYLE) & WS_CHILD)
@@ -41,31 +58,38 @@ bool Position(HWND hwnd, core::PendingMoves::Point& at) {
   return true;
 }
 
-bool At(HWND hwnd, core::PendingMoves::Point target) {
-  core::PendingMoves::Point now;
+bool At(HWND hwnd, Point target) {
+  Point now;
   return Position(hwnd, now) && now.x == target.x && now.y == target.y;
 }
 
-void MoveTo(HWND hwnd, core::PendingMoves::Point to) {
+// Whether the window's thread answers within `ms`; SMTO_BLOCK: no other
+// scroll may run inside this one.  A thread that answers has taken every
+// message sent to it before (on Windows not the posted moves: those it
+// takes after the answer, which is why only the window's place counts).
+bool Answers(HWND hwnd, UINT ms) {
+  DWORD_PTR answer = 0;
+  return SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, ms, &answer) != 0;
+}
+
+std::uint32_t Now() { return GetTickCount(); }
+
+void MoveTo(HWND hwnd, Point from, Point to) {
   const UINT flags = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-  if (GetWindowThreadProcessId(hwnd, nullptr) == GetCurrentThreadId()) {
+  const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+  if (thread == GetCurrentThreadId()) {
     SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags);
     return;
   }
   // Another thread moves its window itself, when it takes the request: the
-  // scroll never waits on a program that does not answer.
-  const bool lagging = g_pending.Contains(Key(hwnd));
-  SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags | SWP_ASYNCWINDOWPOS);
-  if (!lagging) {
-    // A thread that answers this has taken the request queued before it.
-    // SMTO_BLOCK: no other scroll may run inside this one.
-    DWORD_PTR answer = 0;
-    if (SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG, kAnswerMs,
-                            &answer) &&
-        At(hwnd, to))
-      return;
+  // scroll never waits on a program that does not answer.  A window the
+  // system will not let this program move (one of a program with higher
+  // rights) stays where it is, as a window that refuses the move does.
+  if (!SetWindowPos(hwnd, nullptr, to.x, to.y, 0, 0, flags | SWP_ASYNCWINDOWPOS)) {
+    g_pending.Erase(Key(hwnd));
+    return;
   }
-  g_pending.Set(Key(hwnd), to);
+  g_requests.push_back({hwnd, thread, from, to});
 }
 
 void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktopIcons) {
@@ -80,10 +104,10 @@ void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktop
     hwnd = fw::DesktopIconWindowOf(hwnd);
     if (hwnd == nullptr) return;
   }
-  core::PendingMoves::Point at;
+  Point at;
   if (!Position(hwnd, at)) return;
-  at = g_pending.Base(Key(hwnd), at);
-  MoveTo(hwnd, {at.x + dx, at.y + dy});
+  const Point from = g_pending.Base(Key(hwnd), at);
+  MoveTo(hwnd, from, {from.x + dx, from.y + dy});
 }
 
 }  // namespace
@@ -98,17 +122,52 @@ BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM) {
   return TRUE;
 }
 
+void FinishMoves() {
+  // One wait at most per thread, however many windows it has: a thread that
+  // does not answer in time is lagging, and its other windows are not
+  // waited for.  Nor is a thread every window of which already has a move
+  // on its way: it has not taken the last one yet.
+  std::vector<DWORD> asked;
+  for (const Request& r : g_requests) {
+    if (!g_waitForThreads || std::find(asked.begin(), asked.end(), r.thread) != asked.end())
+      continue;
+    asked.push_back(r.thread);
+    bool lagging = true;
+    for (const Request& other : g_requests)
+      if (other.thread == r.thread && !g_pending.Contains(Key(other.hwnd))) lagging = false;
+    if (!lagging) Answers(r.hwnd, kAnswerMs);
+  }
+  const std::uint32_t now = Now();
+  for (const Request& r : g_requests) {
+    if (At(r.hwnd, r.to))
+      g_pending.Erase(Key(r.hwnd));
+    else
+      g_pending.Request(Key(r.hwnd), r.from, r.to, now);
+  }
+  g_requests.clear();
+}
+
+void SetWaitForThreads(bool wait) { g_waitForThreads = wait; }
+
 void ForgetFinishedMoves(bool askOwners) {
-  g_pending.EraseIf([askOwners](std::uintptr_t window, core::PendingMoves::Point target) {
+  // Each thread is asked once per look, and only for a window that is still
+  // on its way.
+  std::vector<std::pair<DWORD, bool>> answered;
+  auto answers = [&](std::uintptr_t window) {
     HWND hwnd = reinterpret_cast<HWND>(window);
-    if (!IsWindow(hwnd) || At(hwnd, target)) return true;
-    // A thread that answers again has taken every request sent before; a
-    // window still elsewhere then refused or adjusted the move, and keeps
-    // its place as any window that refuses to move does.
-    DWORD_PTR answer = 0;
-    return askOwners && SendMessageTimeoutA(hwnd, WM_NULL, 0, 0, SMTO_BLOCK | SMTO_ABORTIFHUNG,
-                                            kProbeMs, &answer) != 0;
-  });
+    const DWORD thread = GetWindowThreadProcessId(hwnd, nullptr);
+    for (const auto& t : answered)
+      if (t.first == thread) return t.second;
+    answered.emplace_back(thread, Answers(hwnd, kProbeMs));
+    return answered.back().second;
+  };
+  auto look = [](std::uintptr_t window) {
+    HWND hwnd = reinterpret_cast<HWND>(window);
+    core::PendingMoves::Look l = {IsWindow(hwnd) != FALSE, {0, 0}};
+    if (l.exists) l.exists = Position(hwnd, l.at);
+    return l;
+  };
+  g_pending.Settle(Now(), askOwners, look, answers);
 }
 
 size_t PendingMoveCount() { return g_pending.Size(); }

@@ -16,9 +16,18 @@ extern char g_szTitleY[256];
 BOOL CALLBACK MoveWindowProcX(HWND hwnd, LPARAM);
 BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM);
 
+// After a scroll's enumeration: waits at most once for each thread whose
+// windows it asked to move (never for one whose windows all still have
+// moves on their way), then keeps as pending every move not yet seen done.
+void FinishMoves();
+// Whether scrolls wait for other threads at all; not while the Windows
+// session ends.
+void SetWaitForThreads(bool wait);
+
 // Drops the pending moves of windows that arrived or were destroyed; each
 // scroll does so first.  The main window's timer also asks the windows'
-// threads, and drops the moves of those that answer.
+// threads, once per thread, and drops the moves of windows put elsewhere or
+// left where they were for long while their thread answered.
 void ForgetFinishedMoves(bool askOwners = false);
 // How many moves of other threads' windows are still on their way.
 size_t PendingMoveCount();

@@ -89,3 +89,52 @@ TEST(Bars, PlacementControlAndZOrder) {
   EXPECT_EQ(BarZOrderFor(kFullScreenApp, below, false), BarZOrder::kKeep);
   EXPECT_EQ(BarZOrderFor(1, onTop, true), BarZOrder::kKeep);  // a position change
 }
+
+TEST(PendingMoves, LateMovesStayOnTheirWayRefusedOrMovedOnesGo) {
+  using P = PendingMoves::Point;
+  PendingMoves pending;
+  P at = {0, 0};
+  bool exists = true, answers = true;
+  int asked = 0;
+  auto settle = [&](std::uint32_t now, bool ask = true) {
+    pending.Settle(
+        now, ask, [&](std::uintptr_t) { return PendingMoves::Look{exists, at}; },
+        [&](std::uintptr_t) { return ++asked, answers; });
+    return pending.Size();
+  };
+  // Two requests taken late: the window may stand at either earlier place.
+  pending.Request(1, {0, 0}, {-1024, 0}, 0);
+  pending.Request(1, {0, 0}, {-2048, 0}, 1000);
+  EXPECT_EQ(pending.Base(1, {0, 0}).x, -2048);
+  EXPECT_EQ(pending.Base(1, {-1024, 0}).x, -2048);
+  // Left where it was while its thread answers: refused once the time is up,
+  // counted from the last request and from the last tick without an answer.
+  at = {-1024, 0};
+  EXPECT_EQ(settle(10999), 1u);
+  answers = false;
+  EXPECT_EQ(settle(0xFFFFF000u), 1u);
+  answers = true;
+  EXPECT_EQ(settle(0x1000), 1u);  // 8 s across the wrap of the tick count
+  EXPECT_EQ(settle(0x3000), 0u);
+  // Put elsewhere: gone at the next tick, or at once for a scroll, which
+  // then starts from there; a destroyed window goes without asking anyone.
+  pending.Request(2, {0, 0}, {-1024, 0}, 0);
+  at = {5, 5};
+  asked = 0;
+  EXPECT_EQ(settle(1, false), 1u);
+  EXPECT_EQ(asked, 0);
+  EXPECT_EQ(settle(1), 0u);
+  pending.Request(3, {0, 0}, {-1024, 0}, 0);
+  EXPECT_EQ(pending.Base(3, {5, 5}).x, 5);
+  EXPECT_FALSE(pending.Contains(3));
+  pending.Request(4, {0, 0}, {-1024, 0}, 0);
+  exists = false;
+  EXPECT_EQ(settle(1, false), 0u);
+  // However many requests, the first place stays one it may stand at, and
+  // the table holds one entry a window.
+  for (int i = 1; i <= 40; ++i) pending.Request(5, {0, 0}, {i, 0}, 0);
+  EXPECT_EQ(pending.Base(5, {0, 0}).x, 40);
+  EXPECT_EQ(pending.Base(5, {39, 0}).x, 40);
+  EXPECT_EQ(pending.Base(5, {2, 0}).x, 2);
+  EXPECT_EQ(pending.Size(), 0u);
+}

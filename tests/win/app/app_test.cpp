@@ -556,6 +556,23 @@ TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
   EXPECT_FALSE(KeyExists(m_key + "\\View"));
 }
 
+// A function of user32 itself, past any stand-in in this program's imports.
+template <typename F>
+F* RealUser32(F*, const char* name) {
+  return reinterpret_cast<F*>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+// The probes a scroll sends to a thread to see whether it took its moves.
+int g_probes = 0;
+DWORD g_probed = 0;
+LRESULT WINAPI CountProbes(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                           UINT ms, PDWORD_PTR result) {
+  static const auto real = RealUser32(SendMessageTimeoutA, "SendMessageTimeoutA");
+  if (message == WM_NULL && GetWindowThreadProcessId(hwnd, nullptr) == g_probed) ++g_probes;
+  return real(hwnd, message, wParam, lParam, flags, ms, result);
+}
+
 TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
   WindowHost stuck;
   ASSERT_TRUE(stuck.Start({"|Stuck|300,250,200,150|"}));
@@ -569,12 +586,19 @@ TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
 
   stuck.Hang(6000);
   Sleep(200);
-  const DWORD t0 = GetTickCount();
   Scroll(bar, true, SB_PAGERIGHT);
-  // A drag while it sleeps: each message moves it on from where it is going.
-  for (int i = 1; i <= 60; ++i) Scroll(bar, true, SB_THUMBTRACK, bar.Maximum() * (60 - i) / 60 + 7);
+  // A drag while it sleeps: each message moves it on from where it is going,
+  // without waiting for it again.
+  {
+    g_probed = GetWindowThreadProcessId(hung, nullptr);
+    ImportStandIn probes(GetModuleHandleA(nullptr), "user32.dll", "SendMessageTimeoutA",
+                         CountProbes);
+    ASSERT_TRUE(probes.Active());
+    for (int i = 1; i <= 60; ++i)
+      Scroll(bar, true, SB_THUMBTRACK, bar.Maximum() * (60 - i) / 60 + 7);
+  }
+  EXPECT_EQ(g_probes, 0);
   const int dx = home - bar.m_nPosition;
-  EXPECT_LT(GetTickCount() - t0, 5000u);  // waiting on it would take until it wakes
   EXPECT_TRUE(WaitUntil([&] { return TopLeft(hung).x == hungStart.x + dx; }, 10000));
 
   // Destroyed while a move of it is pending: nothing is left behind.
@@ -586,6 +610,85 @@ TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
   Pump(1200);
   Scroll(bar, true, SB_LINELEFT);
   EXPECT_EQ(PendingMoveCount(), 0u);
+}
+
+TEST_F(Scrolling, ABusyProgramCostsAScrollOneWaitWhateverItsWindows) {
+  WindowHost busy;
+  ASSERT_TRUE(busy.Start({"|B1|100,100,200,150|", "|B2|120,120,200,150|", "|B3|140,140,200,150|",
+                          "|B4|160,160,200,150|", "|B5|180,180,200,150|"}));
+  CHorizontalScrollDialog bar;
+  EdgeBarSettings settings;
+  settings.screenCount = 3;
+  ASSERT_TRUE(bar.Create(nullptr, settings));
+  auto pageScrollMs = [&](int code) {
+    const DWORD t0 = GetTickCount();
+    Scroll(bar, true, code);
+    return static_cast<int>(GetTickCount() - t0);
+  };
+  const int answering = pageScrollMs(SB_PAGERIGHT);
+  busy.Hang(3000);
+  Sleep(200);
+  // Busy for less than Windows' 5 s that would call it hung: one wait of
+  // 100 ms for the thread, not one per window.
+  EXPECT_LT(pageScrollMs(SB_PAGELEFT), answering + 300);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(busy.Windows()[4]).x == 180; }, 5000));
+}
+
+// A program that answers at once but takes the moves asked of it late (as
+// Windows programs take posted moves after the probe): every move still
+// ends exactly at its place, ticks between the scrolls and the homing at
+// the end of the session included.
+TEST_F(Scrolling, LateMovesEndAtTheirPlace) {
+  WindowHost late;
+  ASSERT_TRUE(late.Start({"|Late|300,200,200,150|l"}));
+  m_app.WriteIntSetting("Screen", "Width", 5);
+  HWND window = late.Windows()[0];
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  const int page = hbar.m_nPageSize;
+  Scroll(hbar, true, SB_PAGERIGHT);
+  Pump(1100);  // a tick of the main window between the two scrolls
+  Scroll(hbar, true, SB_PAGERIGHT);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(window).x == 300 - 2 * page; }, 8000));
+  Scroll(hbar, true, SB_PAGELEFT);
+  Pump(1100);
+  EXPECT_EQ(TopLeft(window).x, 300 - 2 * page);  // not yet taken
+  SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(window).x == 300 && TopLeft(window).y == 200; }, 8000))
+      << TopLeft(window).x;
+}
+
+// A window of a program with higher rights, which the system will not let
+// this program move: it stays, with no move left pending and no probe.
+HWND g_elevated = nullptr;
+BOOL WINAPI RefuseElevated(HWND hwnd, HWND after, int x, int y, int cx, int cy, UINT flags) {
+  static const auto real = RealUser32(SetWindowPos, "SetWindowPos");
+  if (hwnd != g_elevated) return real(hwnd, after, x, y, cx, cy, flags);
+  SetLastError(ERROR_ACCESS_DENIED);
+  return FALSE;
+}
+
+TEST_F(Scrolling, WindowsTheSystemWillNotLetUsMoveStayWithNothingPending) {
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Elevated|300,250,200,150|", "|Plain|100,100,200,150|"}));
+  g_elevated = host.Windows()[0];
+  CHorizontalScrollDialog bar;
+  EdgeBarSettings settings;
+  settings.screenCount = 5;
+  ASSERT_TRUE(bar.Create(nullptr, settings));
+  ImportStandIn refuse(GetModuleHandleA(nullptr), "user32.dll", "SetWindowPos", RefuseElevated);
+  ASSERT_TRUE(refuse.Active());
+  ImportStandIn probes(GetModuleHandleA(nullptr), "user32.dll", "SendMessageTimeoutA",
+                       CountProbes);
+  g_probes = 0;
+  g_probed = GetWindowThreadProcessId(g_elevated, nullptr);
+  Scroll(bar, true, SB_PAGERIGHT);
+  Scroll(bar, true, SB_PAGERIGHT);
+  EXPECT_EQ(TopLeft(g_elevated).x, 300);
+  EXPECT_EQ(TopLeft(host.Windows()[1]).x, 100 - 2 * bar.m_nPageSize);
+  EXPECT_EQ(PendingMoveCount(), 0u);
+  EXPECT_EQ(g_probes, 2);  // the other window's thread, once a scroll
 }
 
 }  // namespace

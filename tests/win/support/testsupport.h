@@ -235,7 +235,8 @@ inline bool StartHelper(Process& process, const char* mode, const std::string& a
 
 // Windows of another program (qov_helper.exe host), one per layout
 // "CLASS|TITLE|X,Y,W,H|FLAGS" (flags: m minimised, h hidden, c and a Ctrl and
-// Alt held, o owned by the window before it).
+// Alt held, o owned by the window before it, l late: it takes the moves other
+// programs ask of it 2.5 s late, in order).
 class WindowHost {
  public:
   // Makes the host stop pumping messages for `ms` milliseconds.

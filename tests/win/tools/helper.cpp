@@ -29,7 +29,10 @@ void SignalReady() {
 // Host: one top-level window per WINDOW = CLASS|TITLE|X,Y,W,H|FLAGS, where an
 // empty CLASS means the host's own class.  FLAGS letters: m minimised, h
 // hidden, c and a hold Ctrl and Alt down in the host's key state, o a pop-up
-// (as a message box or a Find box is) owned by the window before it.  Each
+// (as a message box or a Find box is) owned by the window before it, l late:
+// it answers sent messages at once but takes each move that another program
+// asks of it 2.5 s later, in order, as a window on Windows takes a posted
+// SWP_ASYNCWINDOWPOS request only after the sent messages before it.  Each
 // window carries the 1-based number of its argument in the window property
 // "QovIndex" (window properties are readable from other processes), the
 // wParam of the last WM_SYSKEYDOWN it received in "key" and their number in
@@ -38,8 +41,39 @@ void SignalReady() {
 // window.
 int g_windows = 0;
 
+struct LateMove {
+  HWND hwnd;
+  int x, y;
+  DWORD due;
+};
+LateMove g_late[256];
+int g_lateCount = 0;
+bool g_applying = false;
+
 LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_WINDOWPOSCHANGING: {
+      auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (g_applying || !GetPropA(hwnd, "late") || (pos->flags & SWP_NOMOVE) ||
+          g_lateCount == 256)
+        break;
+      g_late[g_lateCount++] = {hwnd, pos->x, pos->y, GetTickCount() + 2500};
+      pos->flags |= SWP_NOMOVE;
+      SetTimer(hwnd, 1, 50, nullptr);
+      return 0;
+    }
+    case WM_TIMER: {
+      int taken = 0;
+      while (taken < g_lateCount && GetTickCount() >= g_late[taken].due) {
+        const LateMove& m = g_late[taken++];
+        g_applying = true;
+        SetWindowPos(m.hwnd, nullptr, m.x, m.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        g_applying = false;
+      }
+      std::memmove(g_late, g_late + taken, (g_lateCount - taken) * sizeof(LateMove));
+      g_lateCount -= taken;
+      return 0;
+    }
     case WM_SYSKEYDOWN: {
       SetPropA(hwnd, "key", reinterpret_cast<HANDLE>(wParam));
       auto count = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "keys")) + 1;
@@ -83,6 +117,7 @@ HWND CreateHostWindow(const char* layout, HWND before, int index) {
   SetKeyboardState(keys);
   if (!std::strchr(flags, 'h'))
     ShowWindow(hwnd, std::strchr(flags, 'm') ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
+  if (std::strchr(flags, 'l')) SetPropA(hwnd, "late", reinterpret_cast<HANDLE>(1));
   return hwnd;
 }
 
