@@ -23,16 +23,23 @@ std::string DesktopName() {
 }  // namespace
 
 bool CQovDesktopApp::ReadKeptView(int& left, int& top) const {
-  return Profile().GetExistingInt(settings::kView, settings::kViewLeft, left) &&
-         Profile().GetExistingInt(settings::kView, settings::kViewTop, top);
+  const std::string section = core::ViewSectionName(DesktopName());
+  return Profile().GetExistingInt(section.c_str(), settings::kViewLeft, left) &&
+         Profile().GetExistingInt(section.c_str(), settings::kViewTop, top);
 }
 
 void CQovDesktopApp::KeepView(int left, int top) const {
-  Profile().WriteVolatileInt(settings::kView, settings::kViewLeft, left);
-  Profile().WriteVolatileInt(settings::kView, settings::kViewTop, top);
+  const std::string section = core::ViewSectionName(DesktopName());
+  Profile().WriteVolatileInt(section.c_str(), settings::kViewLeft, left);
+  Profile().WriteVolatileInt(section.c_str(), settings::kViewTop, top);
 }
 
-void CQovDesktopApp::ForgetView() const { Profile().DeleteSection(settings::kView); }
+void CQovDesktopApp::ForgetView() const {
+  Profile().DeleteSection(core::ViewSectionName(DesktopName()).c_str());
+  // Gone too once no other desktop keeps a view (a key with keys below it
+  // is not deleted).
+  Profile().DeleteSection(settings::kView);
+}
 
 bool CQovDesktopApp::OnCommand(UINT id) {
   if (id != ID_HELP) return false;

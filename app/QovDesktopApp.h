@@ -23,8 +23,9 @@ class CQovDesktopApp : public fw::CApp {
     return Profile().WriteString(section, entry, value);
   }
 
-  // The view position kept while the view is away from the start (a
-  // volatile section, gone at log-off like the windows it describes).
+  // How far the view of this desktop stands from the start, kept while it is
+  // away from it (a volatile section, gone at log-off like the windows it
+  // describes).
   bool ReadKeptView(int& left, int& top) const;
   void KeepView(int left, int top) const;
   void ForgetView() const;

@@ -55,10 +55,10 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   bar.viewKept = m_bViewKept;
   bar.viewMoved = [this] { KeepViewPosition(); };
   bar.screenCount = m_nHeight;
-  bar.keptPosition = m_nKeptTop;
+  bar.keptOffset = m_nKeptTop;
   if (m_wndVerticalBar.Create(this, bar)) ShowWindow(m_wndVerticalBar.m_hWnd, SW_SHOW);
   bar.screenCount = m_nWidth;
-  bar.keptPosition = m_nKeptLeft;
+  bar.keptOffset = m_nKeptLeft;
   if (m_wndHorizontalBar.Create(this, bar)) ShowWindow(m_wndHorizontalBar.m_hWnd, SW_SHOW);
   // The kept position as taken into the range, or none when it was home.
   KeepViewPosition();
@@ -160,7 +160,7 @@ void CQovDesktopDialog::KeepViewPosition() {
   if (h.m_nPosition == h.Home() && v.m_nPosition == v.Home())
     QovApp()->ForgetView();
   else
-    QovApp()->KeepView(h.m_nPosition, v.m_nPosition);
+    QovApp()->KeepView(h.m_nPosition - h.Home(), v.m_nPosition - v.Home());
 }
 
 void CQovDesktopDialog::BringViewHome() {
@@ -199,8 +199,35 @@ void CQovDesktopDialog::FollowActiveWindow() {
   if (decision.jump) JumpToRecordedWindow();
 }
 
+void CQovDesktopDialog::OnTaskbarCreated() {
+  // A restarted shell has forgotten the bars and its desktop thread is a new
+  // one: register both again, the vertical bar first as at the start, and
+  // hook the new desktop.
+  m_wndVerticalBar.RegisterAgain();
+  m_wndHorizontalBar.RegisterAgain();
+  InstallDesktopHook();
+}
+
+void CQovDesktopDialog::OnDisplayChange() {
+  // The windows go home by the page they were placed with; then each axis
+  // is laid out for the new screen, and the view starts there again.
+  m_wndVerticalBar.LayOutAgain();
+  m_wndHorizontalBar.LayOutAgain();
+  KeepViewPosition();
+}
+
 bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  // Broadcast by the shell when it starts again after ending (a crash, an
+  // update, a user's restart of Explorer).
+  static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+  if (message == taskbarCreated && message != 0) {
+    OnTaskbarCreated();
+    return false;
+  }
   switch (message) {
+    case WM_DISPLAYCHANGE:
+      if (m_wndHorizontalBar.m_hWnd && m_wndVerticalBar.m_hWnd) OnDisplayChange();
+      return false;
     case WM_SETTINGCHANGE:
       // The work area or the screen may have changed: dock both bars again.
       m_wndVerticalBar.RepositionBar();

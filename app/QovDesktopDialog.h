@@ -58,6 +58,8 @@ class CQovDesktopDialog : public fw::CDialog {
 
  private:
   void BuildSystemMenu();
+  void OnTaskbarCreated();
+  void OnDisplayChange();
   void OnPaint();
   void OnSize();
   void OnTimer(UINT_PTR id);
@@ -70,7 +72,7 @@ class CQovDesktopDialog : public fw::CDialog {
   void OnSettings();
 
   HICON m_hSmallIcon;
-  bool m_bViewKept = false;  // a view position from a killed run
+  bool m_bViewKept = false;  // how far from home a killed run left the view
   int m_nKeptLeft = 0;
   int m_nKeptTop = 0;
 };

@@ -18,11 +18,13 @@ inline constexpr char kScreenSaver[] = "Screen saver";
 inline constexpr char kWallPaperDirectory[] = "Wall paper directory";
 inline constexpr char kWallPaperInterval[] = "Wall paper interval";
 
-// Volatile: where the view stands while it is away from the start, so that a
-// later start after a killed run knows where the windows are.
+// Volatile, one key per desktop below this one: how far the view stands from
+// the start, in pixels, while it is away from it, so that a later start after
+// a killed run knows where the windows are, whatever the screen count or the
+// resolution it starts with.
 inline constexpr char kView[] = "View";
-inline constexpr char kViewLeft[] = "Left";
-inline constexpr char kViewTop[] = "Top";
+inline constexpr char kViewLeft[] = "Left offset";
+inline constexpr char kViewTop[] = "Top offset";
 
 inline constexpr int kDefaultScreens = 3;
 inline constexpr int kDefaultWallPaperInterval = 10;

@@ -31,10 +31,21 @@ std::string ReplaceExtension(std::string_view modulePath, std::string_view exten
 
 namespace core {
 
-std::string ViewLockName(std::string_view desktopName) {
-  std::string name = "QovDesktop view of desktop ";
+namespace {
+
+std::string NameWithoutBackslashes(std::string name, std::string_view desktopName) {
   for (char c : desktopName) name += c == '\\' ? '_' : c;
   return name;
+}
+
+}  // namespace
+
+std::string ViewLockName(std::string_view desktopName) {
+  return NameWithoutBackslashes("QovDesktop view of desktop ", desktopName);
+}
+
+std::string ViewSectionName(std::string_view desktopName) {
+  return NameWithoutBackslashes("View\\", desktopName.empty() ? "Default" : desktopName);
 }
 
 }  // namespace core

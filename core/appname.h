@@ -24,4 +24,9 @@ namespace core {
 // would name a namespace) replaced.
 std::string ViewLockName(std::string_view desktopName);
 
+// The settings section that keeps where the view of that desktop stands
+// while it is away from the start: "View\\<desktop>", with any backslash
+// replaced (it would start a key below).
+std::string ViewSectionName(std::string_view desktopName);
+
 }  // namespace core

@@ -68,17 +68,38 @@ BOOL CEdgeBar::OnInitDialog() {
   fw::CDialog::OnInitDialog();
   m_ScrollBar.Attach(GetDlgItem(m_hWnd, m_axis.controlId));
 
-  m_nPageSize = GetSystemMetrics(m_axis.pageMetric);
   m_nScreenCount = m_settings.screenCount;
+  LayOut();
+  SetMoveDesktopIcons(m_settings.moveDesktopIcons);
+  if (m_settings.viewKept) {
+    // A run that ended without bringing the windows home left them this far
+    // from home: the view starts there, within this run's range, and what
+    // the range cannot show is made good by moving the windows now.
+    const int kept = m_nHome + m_settings.keptOffset;
+    m_nPosition = core::ClampToAxis(kept, m_nMaximum);
+    m_ScrollBar.SetScrollPos(m_nPosition);
+    MoveWindowsBy(kept - m_nPosition);
+  }
+  RegisterAgain();
+  return TRUE;
+}
+
+void CEdgeBar::LayOut() {
+  m_nPageSize = GetSystemMetrics(m_axis.pageMetric);
   m_nMaximum = core::AxisMaximum(m_nPageSize, m_nScreenCount);
   m_ScrollBar.SetScrollRange(0, m_nMaximum);
   m_nHome = core::InitialPosition(m_nPageSize, m_nScreenCount);
-  // A run that ended without bringing the windows home left the view where
-  // they now are: start from there, within this run's range.
-  m_nPosition = m_settings.viewKept ? core::ClampToAxis(m_settings.keptPosition, m_nMaximum)
-                                    : m_nHome;
+  m_nPosition = m_nHome;
   m_ScrollBar.SetScrollPos(m_nPosition);
+}
 
+void CEdgeBar::LayOutAgain() {
+  ScrollHome();
+  LayOut();
+  PlaceBar();
+}
+
+void CEdgeBar::RegisterAgain() {
   m_record = APPBARDATA{};
   m_record.cbSize = sizeof(APPBARDATA);
   m_record.hWnd = m_hWnd;
@@ -86,9 +107,6 @@ BOOL CEdgeBar::OnInitDialog() {
   m_record.uEdge = m_axis.edge;
   SHAppBarMessage(ABM_NEW, &m_record);
   PlaceBar();
-
-  SetMoveDesktopIcons(m_settings.moveDesktopIcons);
-  return TRUE;
 }
 
 void CEdgeBar::PlaceBar() {
@@ -137,18 +155,21 @@ void CEdgeBar::FitControl() {
 
 void CEdgeBar::ScrollHome() { HandleScroll(core::kThumbPosition, m_nHome); }
 
+void CEdgeBar::MoveWindowsBy(int offset) {
+  MoveOffset() = offset;
+  ForgetFinishedMoves();
+  if (offset == 0) return;
+  EnumWindows(m_axis.horizontal ? MoveWindowProcX : MoveWindowProcY, 0);
+  FinishMoves();
+}
+
 void CEdgeBar::HandleScroll(int code, int thumbPosition) {
   core::AxisStep step =
       core::ScrollAxis(code, m_ScrollBar.GetScrollPos(), m_nPosition, thumbPosition, m_nPageSize,
                        m_nMaximum, m_settings.fineFirst != 0);
   if (!step.handled) return;
   m_nPosition = step.position;
-  MoveOffset() = step.offset;
-  ForgetFinishedMoves();
-  if (step.offset != 0) {
-    EnumWindows(m_axis.horizontal ? MoveWindowProcX : MoveWindowProcY, 0);
-    FinishMoves();
-  }
+  MoveWindowsBy(step.offset);
   m_ScrollBar.SetScrollPos(m_nPosition);
   if (m_settings.viewMoved) m_settings.viewMoved();
 }

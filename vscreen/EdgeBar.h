@@ -37,9 +37,10 @@ struct EdgeBarSettings {
   int screenCount = 1;       // screens along the bar's axis
   int fineFirst = 0;         // 0 or 1
   int moveDesktopIcons = 0;  // 0 or 1
-  // Where a run that ended without bringing the windows home left the view.
+  // How far from the start a run that ended without bringing the windows
+  // home left the view, in pixels.
   bool viewKept = false;
-  int keptPosition = 0;
+  int keptOffset = 0;
   // Called after every scroll that the bar applied.
   std::function<void()> viewMoved;
 };
@@ -60,6 +61,12 @@ class CEdgeBar : public fw::CDialog {
   void HandleScroll(int code, int thumbPosition);
   // Docks the bar on its edge again (after a change of the work area).
   void RepositionBar() { PlaceBar(); }
+  // Registers the bar with a shell that has forgotten it (a restarted
+  // Explorer) and docks it again.
+  void RegisterAgain();
+  // After a change of the screen's size: the windows go home by the page
+  // they were laid out with, then the axis is laid out for the new page.
+  void LayOutAgain();
   // Whether scrolling moves the desktop icons in place of the desktop.
   void SetMoveDesktopIcons(int flag);
   // Whether a page step first goes to the nearest page boundary.
@@ -87,6 +94,10 @@ class CEdgeBar : public fw::CDialog {
 
  private:
   void PlaceBar();
+  // Page size, range and start position from the screen as it is now.
+  void LayOut();
+  // Moves every window by `offset` along this axis (positive: right or down).
+  void MoveWindowsBy(int offset);
   // Sizes the scroll bar control to fit inside the bar.
   void FitControl();
   void OnAppBarNotify(UINT code, LPARAM lParam);

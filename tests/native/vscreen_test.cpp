@@ -78,6 +78,9 @@ TEST(Bars, PlacementControlAndZOrder) {
   EXPECT_EQ(ClipToTaskbar({1256, 0, 1280, 800}, bottomTaskbar, 1280, 800).bottom, 772);
   // Granted less than the thickness: the strip on the edge all the same.
   EXPECT_EQ(FitBarToEdge({1000, 0, 1000, 744}, false, 24, 1024, 768).right, 1024);
+  // Granted its thickness, beside another bar: it stays there.
+  EXPECT_EQ(FitBarToEdge({976, 0, 1000, 744}, false, 24, 1024, 768).right, 1000);
+  EXPECT_EQ(FitBarToEdge({0, 700, 1000, 724}, true, 24, 1024, 768).bottom, 724);
   EXPECT_EQ(ControlLength(1024, 993), 991);
   EXPECT_EQ(ControlLength(976, 1018), 976);
   // A taskbar always on top takes the bars along; one that is not sends

@@ -502,12 +502,25 @@ TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
                                GetModuleHandleA(nullptr), nullptr);
   ASSERT_TRUE(SHAppBarMessage(ABM_NEW, &later));
   auto grantedRight = [&] {
+    // Wine's shell clips against the bars registered before this one only.
+    SHAppBarMessage(ABM_REMOVE, &later);
+    SHAppBarMessage(ABM_NEW, &later);
     later.uEdge = ABE_RIGHT;
     SetRect(&later.rc, cx - 10, 0, cx, cy);
     SHAppBarMessage(ABM_QUERYPOS, &later);
     return later.rc.right;
   };
   EXPECT_EQ(grantedRight(), cx - 24);
+  // A restarted shell has forgotten both bars; its broadcast brings them back.
+  for (HWND bar : {hbar, vbar}) {
+    APPBARDATA data = {sizeof(data), bar};
+    SHAppBarMessage(ABM_REMOVE, &data);
+  }
+  EXPECT_EQ(grantedRight(), cx);
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  Pump(300);
+  EXPECT_EQ(grantedRight(), cx - 24);
+  EXPECT_TRUE(SameRect(WindowRect(vbar), v));
   dialog.DestroyWindow();
   EXPECT_EQ(grantedRight(), cx);
   SHAppBarMessage(ABM_REMOVE, &later);
@@ -549,11 +562,30 @@ TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
   WINDOWPLACEMENT iconicAfter = {sizeof(iconicAfter)};
   GetWindowPlacement(iconic, &iconicAfter);
   EXPECT_EQ(iconicAfter.rcNormalPosition.left, iconicBefore.rcNormalPosition.left);
-  EXPECT_TRUE(KeyExists(m_key + "\\View"));  // away from the start
+  // Kept while either axis is away from the start, in a key that goes at
+  // log-off, as the windows' places do.
+  const std::string kept = m_key + "\\View\\Default";
+  HKEY child = nullptr;
+  EXPECT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (kept + "\\x").c_str(), 0, nullptr, 0,
+                            KEY_WRITE, nullptr, &child, nullptr),
+            ERROR_CHILD_MUST_BE_VOLATILE);
+  Scroll(hbar, true, SB_PAGELEFT);
+  EXPECT_TRUE(KeyExists(kept));
 
   SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(TopLeft(moved[i]).x, start[i].x) << i;
   EXPECT_FALSE(KeyExists(m_key + "\\View"));
+  dialog.DestroyWindow();
+
+  // A kept view further from the start than this run's range reaches (the
+  // screen count went down since): the view starts at the end of the range
+  // and the windows are moved by what it cannot show.
+  SetDword(kept, "Left offset", 2 * hbar.m_nPageSize);
+  SetDword(kept, "Top offset", 0);
+  CQovDesktopDialog again;
+  ASSERT_TRUE(again.Create());
+  EXPECT_EQ(again.m_wndHorizontalBar.m_nPosition, again.m_wndHorizontalBar.Maximum());
+  EXPECT_EQ(TopLeft(moved[0]).x, start[0].x + hbar.m_nPageSize);
 }
 
 // A function of user32 itself, past any stand-in in this program's imports.
@@ -657,6 +689,28 @@ TEST_F(Scrolling, LateMovesEndAtTheirPlace) {
   SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
   EXPECT_TRUE(WaitUntil([&] { return TopLeft(window).x == 300 && TopLeft(window).y == 200; }, 8000))
       << TopLeft(window).x;
+}
+
+// A screen 256 pixels wider than it was.
+int WINAPI WiderScreen(int index) {
+  static const auto real = RealUser32(GetSystemMetrics, "GetSystemMetrics");
+  return real(index) + (index == SM_CXSCREEN ? 256 : 0);
+}
+
+TEST_F(Scrolling, ANewScreenSizeBringsTheWindowsHomeByTheOldPage) {
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|W|300,200,200,150|"}));
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  const int page = hbar.m_nPageSize;
+  Scroll(hbar, true, SB_PAGERIGHT);
+  ImportStandIn wider(GetModuleHandleA(nullptr), "user32.dll", "GetSystemMetrics", WiderScreen);
+  ASSERT_TRUE(wider.Active());
+  SendMessageA(dialog.m_hWnd, WM_DISPLAYCHANGE, 32, 0);
+  EXPECT_EQ(TopLeft(host.Windows()[0]).x, 300);
+  EXPECT_TRUE(hbar.m_nPosition == page + 256 && hbar.Home() == page + 256);
+  EXPECT_FALSE(KeyExists(m_key + "\\View"));
 }
 
 // A window of a program with higher rights, which the system will not let

@@ -74,9 +74,11 @@ TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {
   scroll(false, SB_PAGEDOWN);
   ASSERT_TRUE(At(away, 300 - cx, 200 - cy));
 
-  // Killed while scrolled: the next start knows where the windows are.
+  // Killed while scrolled: the next start knows where the windows are, with
+  // five screens across now instead of three.
   const HWND deadBars[] = {program.HorizontalBar(), program.VerticalBar()};
   program.Proc().Kill();
+  SetDword(program.Key() + "\\Screen", "Width", 5);
   ASSERT_TRUE(program.Start());
   // Wine's shell still counts the dead bars; the new ones stand 24 px thick.
   RECT v = WindowRect(program.VerticalBar());
