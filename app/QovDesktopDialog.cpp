@@ -11,6 +11,20 @@
 
 namespace {
 
+// Run with higher rights than the shell (elevated), the program would not be
+// told of the shell's restart or of its app-bar notifications: Windows keeps
+// messages of programs with lower rights away unless they are let through.
+// Vista and later only; nothing to do before.
+void LetTheShellsMessagesThrough() {
+  using Filter = BOOL(WINAPI*)(UINT, DWORD);
+  const auto filter = reinterpret_cast<Filter>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilter")));
+  if (!filter) return;
+  for (UINT message : {RegisterWindowMessageA("TaskbarCreated"), UINT{WM_HBAR_NOTIFY},
+                       UINT{WM_VBAR_NOTIFY}})
+    filter(message, 1 /* MSGFLT_ADD */);
+}
+
 HICON LoadProgramIcon(int size) {
   return static_cast<HICON>(LoadImageA(QovApp()->Instance(), MAKEINTRESOURCEA(IDR_MAINFRAME),
                                        IMAGE_ICON, size, size, LR_SHARED));
@@ -47,6 +61,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(m_hSmallIcon ? m_hSmallIcon : m_hIcon));
 
+  LetTheShellsMessagesThrough();
   // The vertical bar docks first, so the horizontal one fits beside it.
   EdgeBarSettings bar;
   bar.fineFirst = m_bFineFirst;
