@@ -83,6 +83,21 @@ def check_program(file):
         fail(file, f"imports QOV32.dll ordinals {ordinals}, not 9 and 10")
 
 
+def check_manifest(file):
+    # The manifest resource is stored as its own UTF-8 text.
+    with open(file, "rb") as f:
+        found = re.search(rb"<assembly .*?</assembly>", f.read(), re.S)
+    text = found[0].decode("utf-8", "replace") if found else ""
+    for what, pattern in [("no manifest", r"<assembly "),
+                          ("no per-monitor (v2) DPI awareness",
+                           r"<dpiAwareness[^>]*>\s*PerMonitorV2\s*,\s*PerMonitor\s*</dpiAwareness>"),
+                          ("no DPI awareness for Vista to 8.1", r"<dpiAware[^>]*>\s*true/pm\s*</dpiAware>"),
+                          ("no common controls 6", r'name="Microsoft\.Windows\.Common-Controls" '
+                                                   r'version="6\.0\.0\.0"')]:
+        if not re.search(pattern, text, re.I):
+            fail(file, f"has {what} in its manifest")
+
+
 def listed(exports):
     return " ".join(f"{ordinal}={name}" for ordinal, name in sorted(exports.items()))
 
@@ -116,3 +131,5 @@ ALLOWED = allow_list()
 check_program(program)
 check_library(library)
 read_pe(controller)
+check_manifest(program)
+check_manifest(controller)
