@@ -5,6 +5,7 @@
 #include "app/settings_names.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
+#include "fw/display.h"
 #include "fw/shellwnd.h"
 #include "hooklib/qov32.h"
 #include "vscreen/WindowMover.h"
@@ -203,14 +204,18 @@ void CQovDesktopDialog::FollowActiveWindow() {
   GetWindowRect(foreground, &rect);
   GetClientRect(foreground, &client);
   MapWindowPoints(foreground, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
+  const std::vector<core::Monitor> monitors = fw::Monitors();
   core::FollowDecision decision = core::DecideFollow(
       foreground == m_hWnd, title, m_strLastActiveTitle, IsZoomed(foreground) != FALSE,
-      {client.left, client.top, client.right, client.bottom}, GetSystemMetrics(SM_CXSCREEN),
-      GetSystemMetrics(SM_CYSCREEN), m_bMoveAuto != 0);
+      {client.left, client.top, client.right, client.bottom}, monitors, m_bMoveAuto != 0);
   if (!decision.record) return;
   m_strLastActiveTitle = title;
-  m_nRecordedLeft = rect.left;
-  m_nRecordedTop = rect.top;
+  // The jump brings the window to the primary monitor's top-left corner.
+  core::Rect primary = monitors.front().area;
+  for (const core::Monitor& m : monitors)
+    if (m.primary) primary = m.area;
+  m_nRecordedLeft = rect.left - primary.left;
+  m_nRecordedTop = rect.top - primary.top;
   if (decision.jump) JumpToRecordedWindow();
 }
 

@@ -21,7 +21,8 @@ class CQovDesktopDialog : public fw::CDialog {
   int m_nHeight;               // screens down
   int m_nWidth;                // screens across
   int m_bMoveAuto;             // 0 or 1
-  // The last window that became active under a new title, for the jump.
+  // The last window that became active under a new title, for the jump: its
+  // top-left corner from the primary monitor's.
   int m_nRecordedLeft = 0;
   int m_nRecordedTop = 0;
   std::string m_strLastActiveTitle;

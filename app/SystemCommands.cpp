@@ -9,6 +9,7 @@
 #include "core/closefilter.h"
 #include "core/settings_rules.h"
 #include "core/settings_sheet.h"
+#include "fw/display.h"
 #include "resdisplay/ResourceDialog.h"
 #include "settings/SettingPages.h"
 
@@ -106,13 +107,10 @@ void CQovDesktopDialog::OnSettings() {
 
   // Typed counts are taken as typed by the page; what is stored and applied
   // is a count the virtual screen can have: one screen at least, and no more
-  // than a 16-bit scroll position reaches on the primary screen.
-  m_nHeight = core::ClampScreenCount(desktop.m_nHeight, m_wndVerticalBar.m_nPageSize > 0
-                                                            ? m_wndVerticalBar.m_nPageSize
-                                                            : GetSystemMetrics(SM_CYSCREEN));
-  m_nWidth = core::ClampScreenCount(desktop.m_nWidth, m_wndHorizontalBar.m_nPageSize > 0
-                                                          ? m_wndHorizontalBar.m_nPageSize
-                                                          : GetSystemMetrics(SM_CXSCREEN));
+  // than a 16-bit scroll position reaches with the page of the monitors.
+  const core::Rect page = core::PageOf(fw::Monitors());
+  m_nHeight = core::ClampScreenCount(desktop.m_nHeight, page.bottom - page.top);
+  m_nWidth = core::ClampScreenCount(desktop.m_nWidth, page.right - page.left);
   app->WriteIntSetting(settings::kScreen, settings::kHeight, m_nHeight);
   app->WriteIntSetting(settings::kScreen, settings::kWidth, m_nWidth);
   m_bMoveAuto = desktop.m_bMoveAuto;

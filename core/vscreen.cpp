@@ -69,41 +69,39 @@ bool JumpInRange(int x, int y, int maximumX, int maximumY) {
 
 FollowDecision DecideFollow(bool isMainWindow, const std::string& title,
                             const std::string& lastTitle, bool maximised, const Rect& w,
-                            int screenWidth, int screenHeight, bool moveAuto) {
+                            const std::vector<Monitor>& monitors, bool moveAuto) {
   if (isMainWindow || title.empty() || title == lastTitle) return {false, false};
-  const bool meetsScreen = w.left < screenWidth && w.right > 0 && w.top < screenHeight &&
-                           w.bottom > 0;
-  return {true, (maximised && !meetsScreen) || moveAuto};
+  return {true, (maximised && !MeetsAnyMonitor(w, monitors)) || moveAuto};
 }
 
-Rect ClipToTaskbar(Rect bar, const Rect& t, int screenWidth, int screenHeight) {
+Rect ClipToTaskbar(Rect bar, const Rect& t, const Rect& m) {
   const bool overlaps =
       bar.left < t.right && t.left < bar.right && bar.top < t.bottom && t.top < bar.bottom;
   if (!overlaps) return bar;
   const bool wide = t.right - t.left >= t.bottom - t.top;
-  if (wide && t.bottom >= screenHeight && t.top > 0) {
+  if (wide && t.bottom >= m.bottom && t.top > m.top) {
     if (bar.bottom > t.top) bar.bottom = t.top;
-  } else if (wide && t.top <= 0 && t.bottom < screenHeight) {
+  } else if (wide && t.top <= m.top && t.bottom < m.bottom) {
     if (bar.top < t.bottom) bar.top = t.bottom;
-  } else if (!wide && t.right >= screenWidth && t.left > 0) {
+  } else if (!wide && t.right >= m.right && t.left > m.left) {
     if (bar.right > t.left) bar.right = t.left;
-  } else if (!wide && t.left <= 0 && t.right < screenWidth) {
+  } else if (!wide && t.left <= m.left && t.right < m.right) {
     if (bar.left < t.right) bar.left = t.right;
   }
   return bar;
 }
 
-Rect FitBarToEdge(Rect r, bool horizontal, int thickness, int screenWidth, int screenHeight) {
+Rect FitBarToEdge(Rect r, bool horizontal, int thickness, const Rect& m) {
   if (horizontal) {
     if (r.bottom - r.top >= thickness) return r;
-    if (r.right <= r.left) r.left = 0, r.right = screenWidth;
-    r.bottom = screenHeight;
-    r.top = screenHeight - thickness;
+    if (r.right <= r.left) r.left = m.left, r.right = m.right;
+    r.bottom = m.bottom;
+    r.top = m.bottom - thickness;
   } else {
     if (r.right - r.left >= thickness) return r;
-    if (r.bottom <= r.top) r.top = 0, r.bottom = screenHeight;
-    r.right = screenWidth;
-    r.left = screenWidth - thickness;
+    if (r.bottom <= r.top) r.top = m.top, r.bottom = m.bottom;
+    r.right = m.right;
+    r.left = m.right - thickness;
   }
   return r;
 }

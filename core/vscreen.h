@@ -4,11 +4,9 @@
 #include <string>
 #include <vector>
 
-namespace core {
+#include "core/display.h"
 
-struct Rect {
-  int left, top, right, bottom;
-};
+namespace core {
 
 // Scroll codes as a scroll bar sends them (SB_LINELEFT/SB_LINEUP ... SB_THUMBTRACK).
 enum ScrollCode {
@@ -57,26 +55,25 @@ struct FollowDecision {
 };
 
 // What a timer tick does with the foreground window.  A maximised window
-// calls for the jump only when its client area (screen coordinates) does not
-// meet the screen: on the view its frame stands beyond the screen's edges,
-// which is no reason to move, and a page away only that frame still does.
+// calls for the jump only when its client area (screen coordinates) meets
+// no monitor: on the view its frame stands beyond a monitor's edges, which
+// is no reason to move, and a page away only that frame still does.
 FollowDecision DecideFollow(bool isMainWindow, const std::string& title,
                             const std::string& lastTitle, bool maximised, const Rect& client,
-                            int screenWidth, int screenHeight, bool moveAuto);
+                            const std::vector<Monitor>& monitors, bool moveAuto);
 
 // Keeps an app-bar rectangle clear of the taskbar, as a shell that does not
 // clip app bars against its own taskbar (Wine's) would otherwise let it
-// overlap: the side facing the taskbar's screen edge moves in.  A taskbar
-// that is hidden, or does not lie along an edge of the screen, changes
-// nothing; nor does one the rectangle does not overlap.
-Rect ClipToTaskbar(Rect bar, const Rect& taskbar, int screenWidth, int screenHeight);
+// overlap: the side facing the taskbar's edge of the bar's monitor moves in.
+// A taskbar that is hidden, or does not lie along an edge of that monitor,
+// changes nothing; nor does one the rectangle does not overlap.
+Rect ClipToTaskbar(Rect bar, const Rect& taskbar, const Rect& monitor);
 
 // A bar's rectangle as granted by the shell, made `thickness` thick again
 // where the shell granted less (it may still count the strips of a killed
-// run's bars): the bar then takes the strip at its own screen edge, along
-// the granted length, or the whole edge when none was granted.
-Rect FitBarToEdge(Rect granted, bool horizontal, int thickness, int screenWidth,
-                  int screenHeight);
+// run's bars): the bar then takes the strip at its own edge of its monitor,
+// along the granted length, or the whole edge when none was granted.
+Rect FitBarToEdge(Rect granted, bool horizontal, int thickness, const Rect& monitor);
 
 // Length of a bar's scroll bar control: the full-screen metric, but never
 // more than the bar's client length less a pixel at each end, so that both

@@ -2,6 +2,7 @@
 
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
+#include "fw/display.h"
 #include "fw/shellwnd.h"
 #include "vscreen/WindowMover.h"
 
@@ -11,17 +12,15 @@ APPBARDATA g_abdVertical;
 namespace {
 
 const EdgeBarAxis kHorizontal = {IDD_HORIZONTAL_BAR, IDC_HORIZONTAL_SCROLLBAR, WM_HSCROLL,
-                                 WM_HBAR_NOTIFY,     ABE_BOTTOM,               SM_CXSCREEN,
-                                 SM_CXFULLSCREEN,    true};
+                                 WM_HBAR_NOTIFY,     ABE_BOTTOM, SM_CXFULLSCREEN, true};
 const EdgeBarAxis kVertical = {IDD_VERTICAL_BAR, IDC_VERTICAL_SCROLLBAR, WM_VSCROLL,
-                               WM_VBAR_NOTIFY,   ABE_RIGHT,              SM_CYSCREEN,
-                               SM_CYFULLSCREEN,  false};
+                               WM_VBAR_NOTIFY,   ABE_RIGHT,  SM_CYFULLSCREEN, false};
 
 // Windows' shell keeps app bars off its taskbar; Wine's does not, so the
 // bars do it themselves.  Where the shell did, this changes nothing.  An
 // auto-hide taskbar takes no strip of its own: a bar keeps clear of it only
 // while it pops up, and would be left a taskbar height too high.
-void KeepClearOfTaskbar(RECT& rc) {
+void KeepClearOfTaskbar(RECT& rc, const core::Rect& monitor) {
   HWND taskbar = fw::FindTaskbar();
   RECT t;
   if (!taskbar || !IsWindowVisible(taskbar) || !GetWindowRect(taskbar, &t)) return;
@@ -32,11 +31,13 @@ void KeepClearOfTaskbar(RECT& rc) {
     if (reinterpret_cast<HWND>(SHAppBarMessage(ABM_GETAUTOHIDEBAR, &query)) == taskbar) return;
   }
   core::Rect clipped = core::ClipToTaskbar({rc.left, rc.top, rc.right, rc.bottom},
-                                           {t.left, t.top, t.right, t.bottom},
-                                           GetSystemMetrics(SM_CXSCREEN),
-                                           GetSystemMetrics(SM_CYSCREEN));
+                                           {t.left, t.top, t.right, t.bottom}, monitor);
   SetRect(&rc, clipped.left, clipped.top, clipped.right, clipped.bottom);
 }
+
+// WM_DPICHANGED, sent from Windows 8.1 on, which the headers for older
+// Windows do not name.
+constexpr UINT kDpiChanged = 0x02E0;
 
 void SetZOrder(HWND hwnd, HWND after) {
   SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
@@ -85,7 +86,9 @@ BOOL CEdgeBar::OnInitDialog() {
 }
 
 void CEdgeBar::LayOut() {
-  m_nPageSize = GetSystemMetrics(m_axis.pageMetric);
+  const core::Rect page = core::PageOf(fw::Monitors());
+  m_nPageSize = m_axis.horizontal ? page.right - page.left : page.bottom - page.top;
+  m_nPageOrigin = m_axis.horizontal ? page.left : page.top;
   m_nMaximum = core::AxisMaximum(m_nPageSize, m_nScreenCount);
   m_ScrollBar.SetScrollRange(0, m_nMaximum);
   m_nHome = core::InitialPosition(m_nPageSize, m_nScreenCount);
@@ -111,29 +114,32 @@ void CEdgeBar::RegisterAgain() {
 
 void CEdgeBar::PlaceBar() {
   if (!m_hWnd) return;
-  const int cx = GetSystemMetrics(SM_CXSCREEN);
-  const int cy = GetSystemMetrics(SM_CYSCREEN);
+  // The bar stands on an outer edge of the monitors, never between two.
+  const std::vector<core::Monitor> monitors = fw::Monitors();
+  const core::Rect monitor = monitors[core::BarMonitor(monitors, m_axis.horizontal)].area;
+  const int thickness = core::ScaleToDpi(kThickness, fw::DpiOf(m_hWnd));
+  auto propose = [&] {
+    const core::Rect strip = core::BarStrip(monitor, m_axis.horizontal, thickness);
+    SetRect(&m_record.rc, strip.left, strip.top, strip.right, strip.bottom);
+  };
   m_record.uEdge = m_axis.edge;
-  if (m_axis.horizontal)
-    SetRect(&m_record.rc, 0, cy - kThickness, cx, cy);
-  else
-    SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
+  propose();
   SHAppBarMessage(ABM_QUERYPOS, &m_record);
-  KeepClearOfTaskbar(m_record.rc);
+  KeepClearOfTaskbar(m_record.rc, monitor);
   // The shell may have clipped the proposal against other bars; keep the
   // thickness.  The horizontal bar sits on whatever the shell left at the
   // bottom; the vertical bar always asks for the whole right strip.
   if (m_axis.horizontal)
-    m_record.rc.top = m_record.rc.bottom - kThickness;
+    m_record.rc.top = m_record.rc.bottom - thickness;
   else
-    SetRect(&m_record.rc, cx - kThickness, 0, cx, cy);
-  KeepClearOfTaskbar(m_record.rc);
+    propose();
+  KeepClearOfTaskbar(m_record.rc, monitor);
   SHAppBarMessage(ABM_SETPOS, &m_record);
   RECT& rc = m_record.rc;
   // A bar the shell granted less than its thickness (a killed run's bars
   // may still hold the strip) could not be used: it takes its edge anyway.
   core::Rect fitted = core::FitBarToEdge({rc.left, rc.top, rc.right, rc.bottom}, m_axis.horizontal,
-                                         kThickness, cx, cy);
+                                         thickness, monitor);
   SetRect(&rc, fitted.left, fitted.top, fitted.right, fitted.bottom);
   MoveWindow(m_hWnd, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
   FitControl();
@@ -147,8 +153,9 @@ void CEdgeBar::FitControl() {
   // shrinks the work area (Wine's) leaves it longer than the bar.
   const int length = core::ControlLength(m_nFullScreenSize,
                                          m_axis.horizontal ? client.right : client.bottom);
-  const int width = m_axis.horizontal ? length : kControlThickness;
-  const int height = m_axis.horizontal ? kControlThickness : length;
+  const int thickness = core::ScaleToDpi(kControlThickness, fw::DpiOf(m_hWnd));
+  const int width = m_axis.horizontal ? length : thickness;
+  const int height = m_axis.horizontal ? thickness : length;
   if (control.right - control.left == width && control.bottom - control.top == height) return;
   MoveWindow(m_ScrollBar.m_hWnd, 1, 1, width, height, TRUE);
 }
@@ -221,6 +228,12 @@ bool CEdgeBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_RBUTTONDOWN:
       RaiseTaskbar();
       return false;
+    case kDpiChanged:
+      // Moved onto a monitor of another scaling, or the scaling changed: the
+      // bar and its control take the new thickness on their edge.
+      PlaceBar();
+      result = 0;
+      return true;
     case WM_DESTROY:
       // Registered or not, the strip goes back to the work area.
       SHAppBarMessage(ABM_REMOVE, &m_record);

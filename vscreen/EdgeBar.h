@@ -27,7 +27,6 @@ struct EdgeBarAxis {
   UINT scrollMessage;   // WM_HSCROLL or WM_VSCROLL
   UINT notifyMessage;   // WM_HBAR_NOTIFY or WM_VBAR_NOTIFY
   UINT edge;            // ABE_BOTTOM or ABE_RIGHT
-  int pageMetric;       // SM_CXSCREEN or SM_CYSCREEN
   int fullScreenMetric; // SM_CXFULLSCREEN or SM_CYFULLSCREEN
   bool horizontal;
 };
@@ -47,6 +46,7 @@ struct EdgeBarSettings {
 
 class CEdgeBar : public fw::CDialog {
  public:
+  // At 96 DPI; both scale with the DPI of the monitor the bar stands on.
   static constexpr int kThickness = 24;        // the bar, in pixels
   static constexpr int kControlThickness = 20;  // its scroll bar
 
@@ -79,6 +79,7 @@ class CEdgeBar : public fw::CDialog {
   void ScrollHome();
 
   int m_nPageSize = 0;
+  int m_nPageOrigin = 0;  // where the page starts on the screen (left or top)
   int m_nPosition = 0;
   int m_nScreenCount = 0;
   int m_nFullScreenSize = 0;  // SM_C?FULLSCREEN the control was last sized for

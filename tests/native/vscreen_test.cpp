@@ -64,7 +64,8 @@ TEST(Follow, JumpOnlyStrictlyInsideAndForMaximisedOffTheView) {
   EXPECT_FALSE(JumpInRange(700, 1536, 2048, 1536));
   const Rect small = {10, 10, 300, 200};
   auto decide = [](const std::string& title, bool maximised, const Rect& r, bool moveAuto) {
-    return DecideFollow(false, title, "Editor", maximised, r, 1024, 768, moveAuto);
+    return DecideFollow(false, title, "Editor", maximised, r, {{{0, 0, 1024, 768}, true}},
+                        moveAuto);
   };
   EXPECT_FALSE(decide("Editor", true, {2000, 2000, 3000, 3000}, true).record);
   EXPECT_TRUE(decide("A", false, small, false).record);
@@ -75,12 +76,12 @@ TEST(Follow, JumpOnlyStrictlyInsideAndForMaximisedOffTheView) {
 
 TEST(Bars, PlacementControlAndZOrder) {
   const Rect bottomTaskbar = {0, 772, 1280, 800};
-  EXPECT_EQ(ClipToTaskbar({1256, 0, 1280, 800}, bottomTaskbar, 1280, 800).bottom, 772);
+  EXPECT_EQ(ClipToTaskbar({1256, 0, 1280, 800}, bottomTaskbar, {0, 0, 1280, 800}).bottom, 772);
   // Granted less than the thickness: the strip on the edge all the same.
-  EXPECT_EQ(FitBarToEdge({1000, 0, 1000, 744}, false, 24, 1024, 768).right, 1024);
+  EXPECT_EQ(FitBarToEdge({1000, 0, 1000, 744}, false, 24, {0, 0, 1024, 768}).right, 1024);
   // Granted its thickness, beside another bar: it stays there.
-  EXPECT_EQ(FitBarToEdge({976, 0, 1000, 744}, false, 24, 1024, 768).right, 1000);
-  EXPECT_EQ(FitBarToEdge({0, 700, 1000, 724}, true, 24, 1024, 768).bottom, 724);
+  EXPECT_EQ(FitBarToEdge({976, 0, 1000, 744}, false, 24, {0, 0, 1024, 768}).right, 1000);
+  EXPECT_EQ(FitBarToEdge({0, 700, 1000, 724}, true, 24, {0, 0, 1024, 768}).bottom, 724);
   EXPECT_EQ(ControlLength(1024, 993), 991);
   EXPECT_EQ(ControlLength(976, 1018), 976);
   // A taskbar always on top takes the bars along; one that is not sends
@@ -140,4 +141,38 @@ TEST(PendingMoves, LateMovesStayOnTheirWayRefusedOrMovedOnesGo) {
   EXPECT_EQ(pending.Base(5, {39, 0}).x, 40);
   EXPECT_EQ(pending.Base(5, {2, 0}).x, 2);
   EXPECT_EQ(pending.Size(), 0u);
+}
+
+TEST(Monitors, OnePageBoundsThemAndEachBarTakesAnOuterEdge) {
+  const Monitor primary = {{0, 0, 1920, 1080}, true};
+  // A smaller monitor to the right, aligned at the bottom; one to the left
+  // (negative coordinates), aligned at the top; one below.
+  const std::vector<Monitor> right = {primary, {{1920, 56, 3200, 1080}, false}};
+  const std::vector<Monitor> left = {{{-1280, 0, 0, 1024}, false}, primary};
+  const std::vector<Monitor> below = {primary, {{0, 1080, 1920, 2160}, false}};
+  const Rect page = PageOf(left);
+  EXPECT_TRUE(page.left == -1280 && page.top == 0 && page.right == 1920 && page.bottom == 1080);
+  EXPECT_EQ(BarMonitor(right, true), 0);  // both bottoms: the primary's
+  EXPECT_EQ(BarMonitor(right, false), 1);
+  EXPECT_EQ(BarMonitor(left, true), 1);
+  EXPECT_EQ(BarMonitor(left, false), 1);
+  EXPECT_EQ(BarMonitor(below, true), 1);
+  EXPECT_EQ(BarMonitor(below, false), 0);
+  EXPECT_EQ(BarMonitor({}, true), -1);
+  const Rect strip = BarStrip(left[0].area, false, 36);
+  EXPECT_TRUE(strip.left == -36 && strip.right == 0 && strip.bottom == 1024);
+  // A maximised browser on the second monitor is on the view; a window in
+  // the corner no monitor shows is not.
+  auto jumps = [](const std::vector<Monitor>& monitors, const Rect& client) {
+    return DecideFollow(false, "Browser", "", true, client, monitors, false).jump;
+  };
+  EXPECT_FALSE(jumps(right, {1920, 79, 3200, 1080}));
+  EXPECT_TRUE(jumps({primary}, {1920, 79, 3200, 1080}));
+  EXPECT_FALSE(jumps(left, {-1280, 23, 0, 1024}));
+  EXPECT_TRUE(jumps(left, {-1280, 1024, -200, 1080}));
+  // Taskbar and thickness on a monitor left of the primary.
+  EXPECT_EQ(ClipToTaskbar({-36, 0, 0, 1024}, {-1280, 984, 0, 1024}, left[0].area).bottom, 984);
+  EXPECT_EQ(FitBarToEdge({-10, 0, -10, 0}, false, 36, left[0].area).left, -36);
+  EXPECT_EQ(FitBarToEdge({0, 0, 0, 0}, true, 36, left[0].area).top, 988);
+  EXPECT_TRUE(ScaleToDpi(24, 144) == 36 && ScaleToDpi(20, 120) == 25 && ScaleToDpi(24, 0) == 24);
 }

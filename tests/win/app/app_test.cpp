@@ -527,6 +527,56 @@ TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
   DestroyWindow(later.hWnd);
 }
 
+// Several monitors, through stand-ins for the calls that list them: the
+// monitors of g_monitors, the primary first.
+std::vector<RECT> g_monitors;
+BOOL WINAPI ListMonitors(HDC, LPCRECT, MONITORENUMPROC proc, LPARAM data) {
+  for (size_t i = 0; i < g_monitors.size(); ++i)
+    if (!proc(reinterpret_cast<HMONITOR>(i + 1), nullptr, &g_monitors[i], data)) return FALSE;
+  return TRUE;
+}
+BOOL WINAPI MonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
+  const size_t i = reinterpret_cast<size_t>(monitor) - 1;
+  if (i >= g_monitors.size()) return FALSE;
+  info->rcMonitor = info->rcWork = g_monitors[i];
+  info->dwFlags = i == 0 ? MONITORINFOF_PRIMARY : 0;
+  return TRUE;
+}
+struct MonitorStandIns {
+  explicit MonitorStandIns(std::vector<RECT> monitors) { g_monitors = std::move(monitors); }
+  ImportStandIn list{GetModuleHandleA(nullptr), "user32.dll", "EnumDisplayMonitors", ListMonitors};
+  ImportStandIn info{GetModuleHandleA(nullptr), "user32.dll", "GetMonitorInfoA", MonitorInfo};
+};
+
+TEST_F(EdgeBars, TwoMonitorsMakeOnePageWithTheBarsOnItsOuterEdges) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  MonitorStandIns monitors({{0, 0, cx, cy}, {cx, 0, 2 * cx, cy}});  // the second to the right
+  ASSERT_TRUE(monitors.list.Active() && monitors.info.Active());
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  EXPECT_EQ(hbar.m_nPageSize, 2 * cx);
+  EXPECT_TRUE(SameRect(WindowRect(hbar.m_hWnd), {0, cy - 24, cx, cy}));
+  EXPECT_TRUE(SameRect(WindowRect(dialog.m_wndVerticalBar.m_hWnd), {2 * cx - 24, 0, 2 * cx, cy}));
+  // A window maximised on the second monitor is on the view: no jump to it.
+  HWND browser = CreateWindowExA(0, "STATIC", "Browser", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 99, 99, nullptr, nullptr, nullptr, nullptr);
+  SetWindowLongA(browser, GWL_STYLE, GetWindowLongA(browser, GWL_STYLE) | WS_MAXIMIZE);
+  MoveWindow(browser, cx - 4, -4, cx + 8, cy + 8, FALSE);
+  ASSERT_TRUE(Activate(browser) && IsZoomed(browser));
+  dialog.FollowActiveWindow();
+  Pump(200);
+  EXPECT_EQ(hbar.m_nPosition, hbar.Home());
+  DestroyWindow(browser);
+  // Stacked, the second below the first: the horizontal bar on the lower one.
+  g_monitors[1] = {0, cy, cx, 2 * cy};
+  SendMessageA(dialog.m_hWnd, WM_SETTINGCHANGE, 0, 0);
+  // (Wine's shell clips it against the vertical bar on the other monitor too.)
+  const RECT lower = WindowRect(hbar.m_hWnd);
+  EXPECT_TRUE(lower.left == 0 && lower.top == 2 * cy - 24 && lower.bottom == 2 * cy);
+  EXPECT_TRUE(SameRect(WindowRect(dialog.m_wndVerticalBar.m_hWnd), {cx - 24, 0, cx, cy}));
+}
+
 // Scrolling the virtual screen: windows of another program moved.
 
 class Scrolling : public AppTest {};
@@ -691,22 +741,16 @@ TEST_F(Scrolling, LateMovesEndAtTheirPlace) {
       << TopLeft(window).x;
 }
 
-// A screen 256 pixels wider than it was.
-int WINAPI WiderScreen(int index) {
-  static const auto real = RealUser32(GetSystemMetrics, "GetSystemMetrics");
-  return real(index) + (index == SM_CXSCREEN ? 256 : 0);
-}
-
 TEST_F(Scrolling, ANewScreenSizeBringsTheWindowsHomeByTheOldPage) {
   WindowHost host;
   ASSERT_TRUE(host.Start({"|W|300,200,200,150|"}));
+  const int page = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  MonitorStandIns monitors({{0, 0, page, cy}});
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
-  const int page = hbar.m_nPageSize;
   Scroll(hbar, true, SB_PAGERIGHT);
-  ImportStandIn wider(GetModuleHandleA(nullptr), "user32.dll", "GetSystemMetrics", WiderScreen);
-  ASSERT_TRUE(wider.Active());
+  g_monitors.push_back({page, 0, page + 256, cy});  // a small monitor plugged in
   SendMessageA(dialog.m_hWnd, WM_DISPLAYCHANGE, 32, 0);
   EXPECT_EQ(TopLeft(host.Windows()[0]).x, 300);
   EXPECT_TRUE(hbar.m_nPosition == page + 256 && hbar.Home() == page + 256);

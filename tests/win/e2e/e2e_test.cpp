@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <string>
 
 #include "support/testsupport.h"
@@ -49,6 +50,24 @@ TEST(Package, StartsFromItsUnpackedFolder) {
   ASSERT_TRUE(program.Start("\"" + dir + "\\QovDesktop.exe\"", dir));
   EXPECT_TRUE(WaitUntil([&] { return TopLevelWindows(program.Id()).size() == 3; }, 10000));
   EXPECT_TRUE(program.CloseFrom(FindWindowA(nullptr, "Qovデスクトップ")));
+}
+
+// At 144 DPI (the prefix's "LogPixels", which a program reads at its start)
+// both bars are 36 pixels thick with both arrows of their scroll bars inside.
+TEST(Display, BarsScaleWithTheDpi) {
+  const char desktop[] = "Control Panel\\Desktop";
+  SetDword(desktop, "LogPixels", 144);
+  RunningProgram program("Dpi");
+  const bool started = program.Start();
+  SHDeleteValueA(HKEY_CURRENT_USER, desktop, "LogPixels");
+  ASSERT_TRUE(started);
+  for (HWND bar : {program.HorizontalBar(), program.VerticalBar()}) {
+    const RECT r = WindowRect(bar), control = WindowRect(GetTopWindow(bar));
+    EXPECT_EQ(std::min(r.right - r.left, r.bottom - r.top), 36);
+    EXPECT_EQ(std::min(control.right - control.left, control.bottom - control.top), 30);
+    RECT inside;
+    EXPECT_TRUE(IntersectRect(&inside, &r, &control) && EqualRect(&inside, &control));
+  }
 }
 
 // Bringing the windows home after a killed run and at the end.

@@ -1,0 +1,57 @@
+#include "fw/display.h"
+
+namespace fw {
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info = {};
+  info.cbSize = sizeof(info);
+  if (GetMonitorInfoA(monitor, &info)) {
+    const RECT& r = info.rcMonitor;
+    reinterpret_cast<std::vector<core::Monitor>*>(list)->push_back(
+        {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
+  }
+  return TRUE;
+}
+
+// A function of a system DLL that older Windows lack, or null.
+template <typename F>
+F* Optional(const char* dll, const char* name) {
+  HMODULE module = GetModuleHandleA(dll);
+  if (!module) module = LoadLibraryA(dll);  // kept loaded: asked again and again
+  return module ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(module, name)))
+                : nullptr;
+}
+
+}  // namespace
+
+std::vector<core::Monitor> Monitors() {
+  std::vector<core::Monitor> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  if (monitors.empty())
+    monitors.push_back(
+        {{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)}, true});
+  return monitors;
+}
+
+UINT DpiOf(HWND hwnd) {
+  using ForWindow = UINT WINAPI(HWND);
+  using ForMonitor = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
+  static ForWindow* const forWindow = Optional<ForWindow>("user32.dll", "GetDpiForWindow");
+  static ForMonitor* const forMonitor = Optional<ForMonitor>("shcore.dll", "GetDpiForMonitor");
+  if (forWindow) {
+    const UINT dpi = forWindow(hwnd);
+    if (dpi) return dpi;
+  }
+  UINT x = 0, y = 0;
+  if (forMonitor && forMonitor(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), 0, &x, &y) == S_OK &&
+      x)
+    return x;
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
+}  // namespace fw
