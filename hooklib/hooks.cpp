@@ -208,6 +208,19 @@ void ApplyKeyOptions(const MouseSettings& settings, MSG& msg) {
   if (effect.postChar) PostMessageA(msg.hwnd, WM_CHAR, static_cast<unsigned char>(effect.postChar), 0);
 }
 
+// Whether Windows called the hook here for a window of another process: a
+// hook of the other bitness runs on the thread that installed it, with the
+// other program's message.  Its keys are not this process's to act on: the
+// key state here is the controller's, and the window is not one of ours.
+bool ForAnotherProcess(HWND hwnd) {
+  DWORD process = 0;
+  return hwnd && GetWindowThreadProcessId(hwnd, &process) && process != GetCurrentProcessId();
+}
+// Only the keys are acted on, so only they are asked about.
+bool ForAnotherProcess(const MSG& msg) {
+  return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && ForAnotherProcess(msg.hwnd);
+}
+
 }  // namespace
 
 }  // namespace qov32
@@ -224,7 +237,7 @@ LRESULT WINAPI GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
   MSG* msg = reinterpret_cast<MSG*>(lParam);
   // Programs often look at a message (PM_NOREMOVE) before they take it: the
   // commands and options act once, when it is taken; a look changes nothing.
-  if (msg && (wParam & PM_REMOVE)) {
+  if (msg && (wParam & PM_REMOVE) && !ForAnotherProcess(*msg)) {
     // A change of the settings applies from the next key-down, in every process.
     if (core::IsKeyDown(msg->message)) RefreshMouseSettings();
     CurrentMouseSettings settings;
@@ -237,8 +250,8 @@ LRESULT WINAPI GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
 // Notes where the cursor is, for the keyboard commands of this process.
 // Non-client moves (title bars, borders) are not noted.
 LRESULT WINAPI MouseProc(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && wParam == WM_MOUSEMOVE && lParam) {
-    const MOUSEHOOKSTRUCT* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+  const MOUSEHOOKSTRUCT* info = reinterpret_cast<const MOUSEHOOKSTRUCT*>(lParam);
+  if (code >= 0 && wParam == WM_MOUSEMOVE && info && !ForAnotherProcess(info->hwnd)) {
     g_cursorX = info->pt.x;
     g_cursorY = info->pt.y;
   }

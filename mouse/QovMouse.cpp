@@ -56,7 +56,46 @@ BOOL CQovMouseDialog::OnInitDialog() {
   // process it is mapped into again at the first key-down after they change.
   SetHookMessage(0);
   SetHookMouse(0);
+  StartHookHost();
   return TRUE;
+}
+
+void CQovMouseDialog::StartHookHost() {
+  char path[MAX_PATH + 32] = "";
+  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  char* name = path + length;
+  while (name > path && name[-1] != '\\') --name;
+  if (length == 0 || length >= MAX_PATH) return;
+  lstrcpynA(name, "x86\\QovHookHost.exe", static_cast<int>(sizeof(path) - (name - path)));
+  if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES) return;
+  // The host inherits only this event, and ends when it is set or when this
+  // process has ended, killed or not.
+  SECURITY_ATTRIBUTES inherited = {sizeof(inherited), nullptr, TRUE};
+  m_hHostEnd = CreateEventA(&inherited, TRUE, FALSE, nullptr);
+  if (!m_hHostEnd) return;
+  char commandLine[MAX_PATH + 80];
+  wsprintfA(commandLine, "\"%s\" %lu %lu", path,
+            static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(m_hHostEnd)),
+            GetCurrentProcessId());
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessA(path, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                     &process)) {
+    CloseHandle(process.hThread);
+    m_hHost = process.hProcess;
+  }
+}
+
+void CQovMouseDialog::EndHookHost() {
+  if (m_hHostEnd) SetEvent(m_hHostEnd);
+  // It removes its hooks before it ends; a host that hangs does not keep
+  // this program from ending.
+  if (m_hHost) WaitForSingleObject(m_hHost, 2000);
+  for (HANDLE* handle : {&m_hHost, &m_hHostEnd}) {
+    if (*handle) CloseHandle(*handle);
+    *handle = nullptr;
+  }
 }
 
 void CQovMouseDialog::KeepHidden() {
@@ -84,6 +123,7 @@ bool CQovMouseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       // Every process stops acting on the keys at its next message.
       UnSetHookMessage();
       UnSetHookMouse();
+      EndHookHost();
       return false;
     default:
       return fw::CDialog::OnMessage(message, wParam, lParam, result);

@@ -20,9 +20,16 @@ class CQovMouseDialog : public fw::CDialog {
  private:
   void KeepHidden();
   void BuildSystemMenu();
+  // The host of the library of the other bitness ("x86\QovHookHost.exe"
+  // beside the program, in the 64-bit package): started with the hooks,
+  // ended with them.
+  void StartHookHost();
+  void EndHookHost();
 
   HICON m_hIcon = nullptr;
   HICON m_hSmallIcon = nullptr;
+  HANDLE m_hHostEnd = nullptr;  // set to end the host
+  HANDLE m_hHost = nullptr;     // its process
 };
 
 class CQovMouseApp : public fw::CApp {

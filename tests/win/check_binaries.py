@@ -3,7 +3,7 @@
 version they claim, every function they import, and the frozen link between
 QovDesktop.exe and QOV32.dll (exports by name at fixed ordinals; the program
 imports 9 and 10 by ordinal).
-    check_binaries.py OBJDUMP x86|x86_64 ALLOWED PROGRAM LIBRARY CONTROLLER
+    check_binaries.py OBJDUMP x86|x86_64 ALLOWED PROGRAM LIBRARY CONTROLLER HOOKHOST
 ALLOWED (xp-imports.txt) lists what the oldest Windows each target runs on
 provides: XP SP3 for i686 (5.1), XP x64 / Server 2003 for x86_64 (5.2).
 """
@@ -19,7 +19,7 @@ QOV32_EXPORTS = {2: "GetMsgProc", 3: "MouseProc", 4: "SetHookMessage", 5: "UnSet
 # no DLL beyond these few.
 LIBRARY_DLLS = {"kernel32.dll", "user32.dll", "advapi32.dll", "msvcrt.dll"}
 
-objdump, processor, allowed_file, program, library, controller = sys.argv[1:]
+objdump, processor, allowed_file, program, library, controller, hookhost = sys.argv[1:]
 target, pe_format, version = {"x86": ("i686", "pei-i386", "5.1"),
                               "x86_64": ("x86_64", "pei-x86-64", "5.2")}[processor]
 
@@ -131,5 +131,6 @@ ALLOWED = allow_list()
 check_program(program)
 check_library(library)
 read_pe(controller)
+read_pe(hookhost)
 check_manifest(program)
 check_manifest(controller)

@@ -4,8 +4,10 @@
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "support/testsupport.h"
@@ -227,6 +229,48 @@ TEST(Controller, FinishesTheDefaultKeysRunsBothHooksAndRemovesThemAtTheEnd) {
   ASSERT_TRUE(again.Start("\"" + ProgramPath("QovMouse.exe") + "\""));
   EXPECT_TRUE(WaitUntil([&] { return send('Q') == 0x200; }));
   EXPECT_EQ(send(VK_NUMPAD5), static_cast<WPARAM>(VK_NUMPAD5));
+}
+
+// The 64-bit package carries the 32-bit library and its hook host in "x86":
+// the controller starts the host and ends it, when it ends from its menu or
+// is killed.  (The 64-bit build stands in for the 32-bit one here.)
+int HostsRunning() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32 entry = {sizeof(entry)};
+  int count = 0;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+    count += lstrcmpiA(entry.szExeFile, "QovHookHost.exe") == 0;
+  CloseHandle(snapshot);
+  return count;
+}
+
+TEST(Controller, StartsTheHookHostOfTheOtherBitnessAndEndsIt) {
+  AppKeyGuard key("QovMouse");
+  char temp[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, temp);
+  const std::string dir = temp + std::string("QovHost") + std::to_string(GetCurrentProcessId());
+  CreateDirectoryA(dir.c_str(), nullptr);
+  CreateDirectoryA((dir + "\\x86").c_str(), nullptr);
+  for (const char* to : {"\\QovMouse.exe", "\\QOV32.dll", "\\x86\\QovHookHost.exe", "\\x86\\QOV32.dll"})
+    ASSERT_TRUE(CopyFileA(ProgramPath(std::strrchr(to, '\\') + 1).c_str(), (dir + to).c_str(), FALSE));
+  ASSERT_EQ(HostsRunning(), 0);
+  for (bool killed : {false, true}) {
+    Process controller;
+    ASSERT_TRUE(controller.Start("\"" + dir + "\\QovMouse.exe\""));
+    EXPECT_TRUE(WaitUntil([] { return HostsRunning() == 1; }));
+    if (killed) {
+      controller.Kill();
+    } else {
+      HWND main = nullptr;
+      ASSERT_TRUE(WaitUntil([&] { return (main = FindWindowA(nullptr, "Qovマウス")) != nullptr; }));
+      EXPECT_TRUE(controller.CloseFrom(main));
+    }
+    EXPECT_TRUE(WaitUntil([] { return HostsRunning() == 0; })) << killed;
+  }
+  for (const char* file : {"\\x86\\QovHookHost.exe", "\\x86\\QOV32.dll", "\\QovMouse.exe", "\\QOV32.dll"})
+    WaitUntil([&] { return DeleteFileA((dir + file).c_str()) != 0; }, 3000);
+  RemoveDirectoryA((dir + "\\x86").c_str());
+  RemoveDirectoryA(dir.c_str());
 }
 
 }  // namespace

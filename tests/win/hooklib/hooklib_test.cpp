@@ -173,6 +173,12 @@ TEST_F(KeyboardCommands, NoticeTheWindowThenPlaceTheCursorOrClick) {
   HoldModifiers(true, false);
   EXPECT_EQ(Run(WM_KEYDOWN, 'M'), static_cast<WPARAM>('M'));
   EXPECT_EQ(g_calls, "");
+  // Called here with another process's key (Windows runs a hook of the other
+  // bitness on the thread that installed it): passed on untouched.
+  HoldModifiers(true, true);
+  MSG other = {FindWindowA("Shell_TrayWnd", ""), WM_KEYDOWN, 'M', 0x1F0001};
+  m_dll.Call<LRESULT>("GetMsgProc", HC_ACTION, WPARAM{PM_REMOVE}, reinterpret_cast<LPARAM>(&other));
+  EXPECT_TRUE(other.wParam == 'M' && g_calls.empty());
 }
 
 TEST_F(KeyboardCommands, KeyOptionsActOnTheKeyDownsTheCommandsLeft) {
