@@ -1,3 +1,4 @@
+#include "core/viewkeys.h"
 #include "core/vscreen.h"
 
 #include <gtest/gtest.h>
@@ -175,4 +176,32 @@ TEST(Monitors, OnePageBoundsThemAndEachBarTakesAnOuterEdge) {
   EXPECT_EQ(FitBarToEdge({-10, 0, -10, 0}, false, 36, left[0].area).left, -36);
   EXPECT_EQ(FitBarToEdge({0, 0, 0, 0}, true, 36, left[0].area).top, 988);
   EXPECT_TRUE(ScaleToDpi(24, 144) == 36 && ScaleToDpi(20, 120) == 25 && ScaleToDpi(24, 0) == 24);
+}
+
+TEST(ViewKeys, StoredKeysGatherAndPinnedPrograms) {
+  // Stored keys: modifiers in the high word; anything else is no key.
+  EXPECT_EQ(ValueFromHotKey(DefaultViewKey(kViewKeyLeft)), 0x000B0025u);
+  EXPECT_EQ(HotKeyFromValue(0x000B0050u).key, 'P');
+  for (std::uint32_t bad : {0x00100025u, 0x000B00FFu, 0x000B0000u, 0xFFFFFFFFu})
+    EXPECT_EQ(HotKeyFromValue(bad).key, 0u) << bad;
+  EXPECT_EQ(DefaultViewKey(kViewKeyCount).key, 0u);
+  // Gathered onto the screen (0,0)-(1024,768) of a 5 x 3 virtual screen
+  // whose view stands on its second page across and first down.
+  const Rect screen = {0, 0, 1024, 768}, space = {-1024, 0, 4096, 2304};
+  auto gather = [&](const Rect& w) { return GatherPlace(w, screen, space); };
+  EXPECT_EQ(gather({1000, 700, 1300, 900}).x, 1000);  // meets the screen: stays
+  const Point twoRight = gather({2048 + 30, 768 + 40, 2048 + 330, 768 + 240});
+  EXPECT_TRUE(twoRight.x == 30 && twoRight.y == 40);
+  const Point left = gather({-1024 + 5, 10, -1024 + 105, 110});
+  EXPECT_TRUE(left.x == 5 && left.y == 10);
+  const Point beyond = gather({9000, -5000, 9300, -4800});  // left there by a crash
+  EXPECT_TRUE(beyond.x == 1024 - 300 && beyond.y == 0);
+  EXPECT_EQ(gather({-20000, 100, -17000, 300}).x, 0);  // wider than the screen: its left edge
+  // Programs by file name, without regard to case.
+  const std::vector<std::string> names = SplitProgramNames(" Clock.exe ||player.EXE|");
+  ASSERT_EQ(names.size(), 2u);
+  EXPECT_TRUE(IsProgramIn("C:\\Tools\\clock.exe", names));
+  EXPECT_TRUE(IsProgramIn("\\Device\\HarddiskVolume2\\Apps\\PLAYER.exe", names));
+  EXPECT_FALSE(IsProgramIn("C:\\Tools\\clock.exe.bak", names));
+  EXPECT_FALSE(IsProgramIn("", names));
 }

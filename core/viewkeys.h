@@ -1,0 +1,65 @@
+// The view from the keyboard: the hot keys that page it, gathering windows
+// that are off the screen, and programs whose windows stay where they are.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/display.h"
+
+namespace core {
+
+// The commands of the hot keys, in the order of their settings.
+enum ViewKey {
+  kViewKeyLeft,
+  kViewKeyRight,
+  kViewKeyUp,
+  kViewKeyDown,
+  kViewKeyHome,
+  kViewKeyOverview,
+  kViewKeyPin,
+  kViewKeyCount
+};
+
+// RegisterHotKey's modifiers.
+constexpr unsigned kModAlt = 1, kModControl = 2, kModShift = 4, kModWin = 8;
+
+// A hot key: its modifiers and virtual key; none when the key is 0.
+struct HotKey {
+  unsigned modifiers;
+  unsigned key;
+};
+
+// The registry value names, one a command.
+extern const char* const kViewKeyNames[kViewKeyCount];
+
+// Win+Ctrl+Alt with ← → ↑ ↓, Home, Space and P: clear of Windows' own keys
+// (Ctrl+Win+← → switch desktops, Win+arrows snap) and of the controller's
+// Ctrl+Alt commands.
+HotKey DefaultViewKey(int command);
+
+// The stored form, one REG_DWORD: the modifiers in the high word, the key
+// in the low.  A value with other bits, or with a key beyond 0xFE, is none.
+HotKey HotKeyFromValue(std::uint32_t value);
+std::uint32_t ValueFromHotKey(HotKey key);
+
+// Where a window goes when the windows off the screen are gathered onto it.
+// `screen` is the page the view shows and `space` the whole virtual screen,
+// both in screen coordinates.  A window that meets the screen stays; one on
+// another page moves by whole pages, so that it keeps its place within its
+// page; one beyond the virtual screen goes to the nearest place on the
+// screen.  The result is the window's new top-left corner.
+struct Point {
+  int x, y;
+};
+Point GatherPlace(const Rect& window, const Rect& screen, const Rect& space);
+
+// The programs whose windows are always pinned, stored as one text of file
+// names separated by '|' (which no file name holds).
+std::vector<std::string> SplitProgramNames(std::string_view text);
+// Whether the program at `imagePath` (any path, or none) is one of them,
+// compared by file name without regard to ASCII case.
+bool IsProgramIn(std::string_view imagePath, const std::vector<std::string>& names);
+
+}  // namespace core
