@@ -8,6 +8,7 @@
 #include "fw/display.h"
 #include "fw/shellwnd.h"
 #include "hooklib/qov32.h"
+#include "vscreen/Pins.h"
 #include "vscreen/WindowMover.h"
 
 namespace {
@@ -79,6 +80,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   // The kept position as taken into the range, or none when it was home.
   KeepViewPosition();
 
+  StartViewKeys();
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
   InstallDesktopHook();
 
@@ -266,6 +268,9 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_TIMER:
       OnTimer(static_cast<UINT_PTR>(wParam));
       return false;
+    case WM_HOTKEY:
+      OnViewKey(CViewKeys::CommandOf(wParam));
+      return true;
     case WM_DESTROY:
       OnDestroy();
       return false;
@@ -307,6 +312,7 @@ void CQovDesktopDialog::OnTimer(UINT_PTR id) {
   // Every tick, of either timer, first looks at the active window.
   FollowActiveWindow();
   ForgetFinishedMoves(true);
+  pins::Tidy();
   if (id == kWallPaperTimer)
     m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }
@@ -314,6 +320,7 @@ void CQovDesktopDialog::OnTimer(UINT_PTR id) {
 void CQovDesktopDialog::OnDestroy() {
   KillTimer(m_hWnd, kFollowTimer);
   KillTimer(m_hWnd, kWallPaperTimer);
+  m_viewKeys.Unregister(m_hWnd);
   UnSetHookDesktop();
   QovApp()->WinHelp(0, HELP_QUIT);
 }

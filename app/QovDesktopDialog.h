@@ -4,6 +4,7 @@
 
 #include "fw/dialog.h"
 #include "fw/menu.h"
+#include "app/ViewKeys.h"
 #include "res/resource.h"
 #include "vscreen/EdgeBar.h"
 
@@ -49,6 +50,10 @@ class CQovDesktopDialog : public fw::CDialog {
   // Scrolls both axes back to the start, so every window stands where the
   // next start expects it.
   void BringViewHome();
+  // Brings the windows that lie wholly outside the screen onto it.
+  void GatherWindows();
+  // The command of a hot key of the view (core::ViewKey).
+  void OnViewKey(int command);
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -72,6 +77,11 @@ class CQovDesktopDialog : public fw::CDialog {
   // The settings sheet; on OK every value is stored and applied.
   void OnSettings();
 
+  // The view's hot keys and the pinned programs, read and registered.
+  void StartViewKeys();
+
+  CViewKeys m_viewKeys;
+  int m_nTakenViewKeys = 0;  // keys another program held at the start
   HICON m_hSmallIcon;
   bool m_bViewKept = false;  // how far from home a killed run left the view
   int m_nKeptLeft = 0;

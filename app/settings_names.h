@@ -26,6 +26,11 @@ inline constexpr char kView[] = "View";
 inline constexpr char kViewLeft[] = "Left offset";
 inline constexpr char kViewTop[] = "Top offset";
 
+// The view's hot keys, one REG_DWORD a command (core/viewkeys.h), and the
+// programs whose windows are always pinned (file names separated by '|').
+inline constexpr char kHotKeys[] = "Hot keys";
+inline constexpr char kPinnedPrograms[] = "Pinned programs";
+
 inline constexpr int kDefaultScreens = 3;
 inline constexpr int kDefaultWallPaperInterval = 10;
 

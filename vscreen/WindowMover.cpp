@@ -6,8 +6,10 @@
 #include <utility>
 #include <vector>
 
+#include "core/viewkeys.h"
 #include "core/vscreen.h"
 #include "fw/shellwnd.h"
+#include "vscreen/Pins.h"
 
 int g_nMoveOffsetX = 0;
 int g_nMoveOffsetY = 0;
@@ -96,9 +98,10 @@ void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktop
   title[0] = '\0';
   GetWindowTextA(hwnd, title, sizeof(title));
   title[sizeof(title) - 1] = '\0';
-  // Minimised windows keep their place on the physical screen; untitled ones
-  // (the taskbar, the edge bars, tool windows) are not part of the picture.
-  if (IsIconic(hwnd) || title[0] == '\0') return;
+  // Minimised windows keep their place on the physical screen, and so do
+  // pinned ones; untitled ones (the taskbar, the edge bars, tool windows)
+  // are not part of the picture.
+  if (IsIconic(hwnd) || title[0] == '\0' || pins::IsPinned(hwnd)) return;
   if (moveDesktopIcons && std::strstr(title, "Program Manager") != nullptr) {
     // The shell's desktop: its icon list view slides instead of the desktop.
     hwnd = fw::DesktopIconWindowOf(hwnd);
@@ -148,6 +151,41 @@ void FinishMoves() {
 }
 
 void SetWaitForThreads(bool wait) { g_waitForThreads = wait; }
+
+namespace {
+
+struct Gathering {
+  core::Rect screen, space;
+};
+
+BOOL CALLBACK GatherWindow(HWND hwnd, LPARAM lParam) {
+  const Gathering& g = *reinterpret_cast<const Gathering*>(lParam);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  // This program's own windows (the main window waits above the screen) and
+  // what is not seen stay as they are.
+  if (process == GetCurrentProcessId() || !IsWindowVisible(hwnd) || IsIconic(hwnd) ||
+      GetWindowTextLengthA(hwnd) == 0 || pins::IsPinned(hwnd))
+    return TRUE;
+  RECT r;
+  Point at;
+  if (!GetWindowRect(hwnd, &r) || !Position(hwnd, at)) return TRUE;
+  // A window on its way is judged where it is going.
+  const Point from = g_pending.Base(Key(hwnd), at);
+  const int dx = from.x - r.left, dy = from.y - r.top;
+  const core::Point to = core::GatherPlace({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy},
+                                           g.screen, g.space);
+  if (to.x != from.x || to.y != from.y) MoveTo(hwnd, from, {to.x, to.y});
+  return TRUE;
+}
+
+}  // namespace
+
+void GatherWindows(const core::Rect& screen, const core::Rect& space) {
+  Gathering g = {screen, space};
+  EnumWindows(GatherWindow, reinterpret_cast<LPARAM>(&g));
+  FinishMoves();
+}
 
 void ForgetFinishedMoves(bool askOwners) {
   // Each thread is asked once per look, and only for a window that is still

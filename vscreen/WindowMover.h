@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 
+#include "core/display.h"
+
 // Set by an axis's scroll operation just before it enumerates the windows.
 extern int g_nMoveOffsetX;  // positive moves windows right
 extern int g_nMoveOffsetY;  // positive moves windows down
@@ -23,6 +25,11 @@ void FinishMoves();
 // Whether scrolls wait for other threads at all; not while the Windows
 // session ends.
 void SetWaitForThreads(bool wait);
+
+// Brings every visible, titled, non-minimised, unpinned window of other
+// programs that lies wholly outside `screen` onto it (core::GatherPlace);
+// `space` is the whole virtual screen, both in screen coordinates.
+void GatherWindows(const core::Rect& screen, const core::Rect& space);
 
 // Drops the pending moves of windows that arrived or were destroyed; each
 // scroll does so first.  The main window's timer also asks the windows'

@@ -789,4 +789,58 @@ TEST_F(Scrolling, WindowsTheSystemWillNotLetUsMoveStayWithNothingPending) {
   EXPECT_EQ(g_probes, 2);  // the other window's thread, once a scroll
 }
 
+// The view from the keyboard: Win+Ctrl+Alt with the arrows, Home and P,
+// pressed as a user does; gathering windows; pinned windows.
+class ViewKeys : public AppTest {};
+
+void PressWithWinCtrlAlt(BYTE key) {
+  const BYTE keys[] = {VK_LWIN, VK_CONTROL, VK_MENU, key};
+  for (BYTE k : keys) keybd_event(k, 0, 0, 0);
+  for (int i = 3; i >= 0; --i) keybd_event(keys[i], 0, KEYEVENTF_KEYUP, 0);
+  Pump(200);
+}
+
+TEST_F(ViewKeys, PageHomePinAndGather) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Editor|100,100,300,200|", "|Clock|500,50,200,100|",
+                          "|Far|" + std::to_string(2 * cx + 40) + ",60,300,200|",
+                          "|Lost|30000,-9000,300,200|"}));
+  HWND editor = host.Windows()[0], clock = host.Windows()[1];
+  // Another program holds one of the keys before the start: the others work.
+  HWND holder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                                nullptr);
+  ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_WIN | MOD_CONTROL | MOD_ALT, VK_UP));
+  m_app.WriteIntSetting("Screen", "Width", 5);
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  PressWithWinCtrlAlt(VK_RIGHT);
+  EXPECT_EQ(hbar.m_nPosition, hbar.Home() + cx);
+  EXPECT_EQ(hbar.m_ScrollBar.GetScrollPos(), hbar.m_nPosition);
+  EXPECT_EQ(TopLeft(editor).x, 100 - cx);
+  PressWithWinCtrlAlt(VK_HOME);
+  EXPECT_EQ(TopLeft(editor).x, 100);
+  EXPECT_FALSE(KeyExists(m_key + "\\View"));
+  // Pinned with its key while active, the clock stays through a scroll and a jump.
+  ASSERT_TRUE(Activate(clock));
+  PressWithWinCtrlAlt('P');
+  PressWithWinCtrlAlt(VK_LEFT);
+  EXPECT_TRUE(TopLeft(editor).x == 100 + cx && TopLeft(clock).x == 500);
+  dialog.m_nRecordedLeft = -cx + 7;
+  dialog.m_nRecordedTop = 9;
+  dialog.JumpToRecordedWindow();
+  Pump(200);
+  EXPECT_TRUE(TopLeft(editor).x == 100 + 2 * cx - 7 && TopLeft(clock).x == 500);
+  // Gathered: the editor and the far window by whole pages, the lost one to
+  // the nearest place on the screen; the pinned clock stays.
+  dialog.GatherWindows();
+  Pump(200);
+  EXPECT_EQ(TopLeft(editor).x, 100 - 7);
+  EXPECT_EQ(TopLeft(host.Windows()[2]).x, 40 - 7);
+  EXPECT_TRUE(TopLeft(host.Windows()[3]).x == cx - 300 && TopLeft(host.Windows()[3]).y == 0);
+  EXPECT_EQ(TopLeft(clock).x, 500);
+  DestroyWindow(holder);
+}
+
 }  // namespace
