@@ -7,6 +7,7 @@
 #include "app/ViewKeys.h"
 #include "res/resource.h"
 #include "vscreen/EdgeBar.h"
+#include "vscreen/Overview.h"
 
 class CQovDesktopDialog : public fw::CDialog {
  public:
@@ -18,6 +19,8 @@ class CQovDesktopDialog : public fw::CDialog {
 
   CVerticalScrollDialog m_wndVerticalBar;
   CHorizontalScrollDialog m_wndHorizontalBar;
+  // The map of the whole virtual screen, over the two bars.
+  COverview m_overview{m_wndHorizontalBar, m_wndVerticalBar};
   // Working copies of the settings, given to the edge bars and settings pages.
   int m_nHeight;               // screens down
   int m_nWidth;                // screens across

@@ -32,6 +32,9 @@ void CQovDesktopDialog::OnViewKey(int command) {
     case core::kViewKeyHome:
       BringViewHome();
       break;
+    case core::kViewKeyOverview:
+      m_overview.Open(this);
+      break;
     case core::kViewKeyPin: {
       HWND active = GetForegroundWindow();
       DWORD process = 0;

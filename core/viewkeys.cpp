@@ -82,3 +82,45 @@ bool IsProgramIn(std::string_view imagePath, const std::vector<std::string>& nam
 }
 
 }  // namespace core
+
+namespace core {
+
+OverviewScale ScaleOverview(int clientWidth, int clientHeight, int margin, int pageWidth,
+                            int pageHeight, int cols, int rows) {
+  OverviewScale s = {0, 0, 1, 1, std::max(1, pageWidth), std::max(1, pageHeight),
+                     std::max(1, cols), std::max(1, rows)};
+  const long long width = 1LL * s.pageWidth * s.cols, height = 1LL * s.pageHeight * s.rows;
+  const int roomX = std::max(1, clientWidth - 2 * margin);
+  const int roomY = std::max(1, clientHeight - 2 * margin);
+  // The smaller of the two ratios, as a fraction that never overflows.
+  if (roomX * height <= roomY * width) {
+    s.numerator = roomX;
+    s.denominator = static_cast<int>(std::min<long long>(width, 1LL << 30));
+  } else {
+    s.numerator = roomY;
+    s.denominator = static_cast<int>(std::min<long long>(height, 1LL << 30));
+  }
+  s.left = (clientWidth - static_cast<int>(width * s.numerator / s.denominator)) / 2;
+  s.top = (clientHeight - static_cast<int>(height * s.numerator / s.denominator)) / 2;
+  return s;
+}
+
+Rect ToOverview(const OverviewScale& s, const Rect& r) {
+  auto x = [&](int v) { return s.left + static_cast<int>(1LL * v * s.numerator / s.denominator); };
+  auto y = [&](int v) { return s.top + static_cast<int>(1LL * v * s.numerator / s.denominator); };
+  return {x(r.left), y(r.top), x(r.right), y(r.bottom)};
+}
+
+Point FromOverview(const OverviewScale& s, Point p) {
+  return {static_cast<int>(1LL * (p.x - s.left) * s.denominator / s.numerator),
+          static_cast<int>(1LL * (p.y - s.top) * s.denominator / s.numerator)};
+}
+
+int PageAt(const OverviewScale& s, Point client) {
+  if (client.x < s.left || client.y < s.top) return -1;
+  const Point at = FromOverview(s, client);
+  const int col = at.x / s.pageWidth, row = at.y / s.pageHeight;
+  return col < s.cols && row < s.rows ? col + row * s.cols : -1;
+}
+
+}  // namespace core

@@ -63,3 +63,24 @@ std::vector<std::string> SplitProgramNames(std::string_view text);
 bool IsProgramIn(std::string_view imagePath, const std::vector<std::string>& names);
 
 }  // namespace core
+
+namespace core {
+
+// The overview: the whole virtual screen of `cols` x `rows` pages of
+// pageWidth x pageHeight drawn scaled down into a client area, centred,
+// with a margin around it.
+struct OverviewScale {
+  int left, top;           // where the virtual screen's origin is drawn
+  int numerator, denominator;  // client pixels per virtual-screen pixel
+  int pageWidth, pageHeight, cols, rows;
+};
+OverviewScale ScaleOverview(int clientWidth, int clientHeight, int margin, int pageWidth,
+                            int pageHeight, int cols, int rows);
+// A rectangle of the virtual screen (origin at its top-left) in the client
+// area, and a point of the client area on the virtual screen.
+Rect ToOverview(const OverviewScale& s, const Rect& r);
+Point FromOverview(const OverviewScale& s, Point client);
+// The page (column + row * cols) under a point of the client area, or -1.
+int PageAt(const OverviewScale& s, Point client);
+
+}  // namespace core

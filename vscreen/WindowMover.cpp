@@ -181,6 +181,16 @@ BOOL CALLBACK GatherWindow(HWND hwnd, LPARAM lParam) {
 
 }  // namespace
 
+void MoveWindowTo(HWND hwnd, int x, int y) {
+  Point at;
+  if (!Position(hwnd, at)) return;
+  const bool wait = g_waitForThreads;
+  g_waitForThreads = false;
+  MoveTo(hwnd, g_pending.Base(Key(hwnd), at), {x, y});
+  FinishMoves();
+  g_waitForThreads = wait;
+}
+
 void GatherWindows(const core::Rect& screen, const core::Rect& space) {
   Gathering g = {screen, space};
   EnumWindows(GatherWindow, reinterpret_cast<LPARAM>(&g));

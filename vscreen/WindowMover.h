@@ -31,6 +31,9 @@ void SetWaitForThreads(bool wait);
 // `space` is the whole virtual screen, both in screen coordinates.
 void GatherWindows(const core::Rect& screen, const core::Rect& space);
 
+// Asks a window to go to (x, y) on the screen, never waiting for its thread.
+void MoveWindowTo(HWND hwnd, int x, int y);
+
 // Drops the pending moves of windows that arrived or were destroyed; each
 // scroll does so first.  The main window's timer also asks the windows'
 // threads, once per thread, and drops the moves of windows put elsewhere or

@@ -24,6 +24,8 @@
 #include "settings/ScreenSaverFile.h"
 #include "support/testsupport.h"
 #include "vscreen/EdgeBar.h"
+#include "vscreen/Overview.h"
+#include "vscreen/Pins.h"
 #include "vscreen/WindowMover.h"
 
 using namespace qovtest;
@@ -841,6 +843,76 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   EXPECT_TRUE(TopLeft(host.Windows()[3]).x == cx - 300 && TopLeft(host.Windows()[3]).y == 0);
   EXPECT_EQ(TopLeft(clock).x, 500);
   DestroyWindow(holder);
+}
+
+// The overview, used with the mouse and the keyboard as a user does.  Each
+// event carries its own place, so that none lands where the last one was.
+void MouseAt(HWND window, POINT client, DWORD buttons) {
+  ClientToScreen(window, &client);
+  const int cx = GetSystemMetrics(SM_CXSCREEN) - 1, cy = GetSystemMetrics(SM_CYSCREEN) - 1;
+  mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons, (client.x * 65535 + cx / 2) / cx,
+              (client.y * 65535 + cy / 2) / cy, 0, 0);
+  Pump(100);
+}
+
+void ClickAt(HWND window, POINT client, DWORD down, DWORD up, int times = 1) {
+  for (int i = 0; i < times; ++i) {
+    MouseAt(window, client, down);
+    MouseAt(window, client, up);
+  }
+  Pump(200);
+}
+
+TEST_F(ViewKeys, TheOverviewMovesTheViewAndTheWindows) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Editor|100,100,300,200|", "|Mail|" + std::to_string(cx + 50) + ",80,300,200|"}));
+  HWND editor = host.Windows()[0], mail = host.Windows()[1];
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  COverview& overview = dialog.m_overview;
+  PressWithWinCtrlAlt(VK_SPACE);
+  ASSERT_TRUE(overview.m_hWnd && GetForegroundWindow() == overview.m_hWnd);
+  const core::OverviewScale s = overview.Scale();
+  auto centreOf = [&](const core::Rect& r) {
+    const core::Rect c = core::ToOverview(s, r);
+    return POINT{(c.left + c.right) / 2, (c.top + c.bottom) / 2};
+  };
+  // A right-click pins the editor; a drag moves the mail window a page down.
+  const POINT editorAt = centreOf({cx + 100, cy + 100, cx + 400, cy + 300});
+  ClickAt(overview.m_hWnd, editorAt, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+  EXPECT_TRUE(pins::IsPinned(editor));
+  const POINT mailAt = centreOf({2 * cx + 50, cy + 80, 2 * cx + 350, cy + 280});
+  MouseAt(overview.m_hWnd, mailAt, MOUSEEVENTF_LEFTDOWN);
+  const POINT drop = centreOf({2 * cx + 50, 2 * cy + 80, 2 * cx + 350, 2 * cy + 280});
+  MouseAt(overview.m_hWnd, drop, 0);
+  MouseAt(overview.m_hWnd, drop, MOUSEEVENTF_LEFTUP);
+  const int slack = s.denominator / s.numerator + 1;  // one pixel of the overview
+  EXPECT_NEAR(TopLeft(mail).y, 80 + cy, slack);
+  EXPECT_NEAR(TopLeft(mail).x, cx + 50, slack);
+  // A click on the top-left page moves the view there; the pinned editor stays.
+  ClickAt(overview.m_hWnd, centreOf({0, 0, cx, cy}), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(hbar.m_nPosition == 0 && dialog.m_wndVerticalBar.m_nPosition == 0);
+  EXPECT_EQ(TopLeft(editor).x, 100);
+  // The keyboard: right, down, Enter goes to the middle page and closes.
+  for (BYTE key : {VK_RIGHT, VK_DOWN, VK_RETURN}) {
+    keybd_event(key, 0, 0, 0);
+    keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+  }
+  Pump(300);
+  EXPECT_EQ(hbar.m_nPosition, cx);
+  EXPECT_FALSE(IsWindow(overview.m_hWnd));
+  // A double-click on the mail window, two pages down, brings the view to it
+  // and makes it active.
+  PressWithWinCtrlAlt(VK_SPACE);
+  const auto& shown = overview.Windows();
+  auto mailShown = std::find_if(shown.begin(), shown.end(), [&](auto& w) { return w.hwnd == mail; });
+  ASSERT_NE(mailShown, shown.end());
+  ClickAt(overview.m_hWnd, centreOf(mailShown->place), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2);
+  EXPECT_EQ(dialog.m_wndVerticalBar.m_nPosition, 2 * cy);
+  EXPECT_EQ(GetForegroundWindow(), mail);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(overview.m_hWnd); }, 2000));
 }
 
 }  // namespace
