@@ -124,3 +124,28 @@ int PageAt(const OverviewScale& s, Point client) {
 }
 
 }  // namespace core
+
+namespace core {
+
+namespace {
+constexpr unsigned kShiftFlag = 1, kControlFlag = 2, kAltFlag = 4, kExtendedFlag = 8;
+}  // namespace
+
+HotKey HotKeyFromControl(unsigned word, bool win) {
+  const unsigned key = word & 0xFF, flags = (word >> 8) & 0xFF;
+  if (key == 0) return {0, 0};
+  return {((flags & kShiftFlag) ? kModShift : 0) | ((flags & kControlFlag) ? kModControl : 0) |
+              ((flags & kAltFlag) ? kModAlt : 0) | (win ? kModWin : 0),
+          key};
+}
+
+unsigned ControlFromHotKey(HotKey key) {
+  if (key.key == 0) return 0;
+  const bool extended = (key.key >= 0x21 && key.key <= 0x28) || key.key == 0x2D || key.key == 0x2E;
+  const unsigned flags = ((key.modifiers & kModShift) ? kShiftFlag : 0) |
+                         ((key.modifiers & kModControl) ? kControlFlag : 0) |
+                         ((key.modifiers & kModAlt) ? kAltFlag : 0) | (extended ? kExtendedFlag : 0);
+  return (flags << 8) | (key.key & 0xFF);
+}
+
+}  // namespace core

@@ -84,3 +84,15 @@ Point FromOverview(const OverviewScale& s, Point client);
 int PageAt(const OverviewScale& s, Point client);
 
 }  // namespace core
+
+namespace core {
+
+// A hot key control's word (HKM_GETHOTKEY: the key in the low byte, its
+// HOTKEYF_ flags in the high byte) with the Win key, which the control does
+// not take, from a box beside it; and the word a key shows as, with the
+// extended-key flag for the keys that have one (the arrows, Home, End,
+// Page Up and Down, Insert, Delete), so that the control names them right.
+HotKey HotKeyFromControl(unsigned word, bool win);
+unsigned ControlFromHotKey(HotKey key);
+
+}  // namespace core

@@ -45,6 +45,14 @@
 #define IDD_WALLPAPER_SETTING 136
 #define IDD_WALLPAPER_DIR 137
 #define IDD_OVERVIEW 140
+#define IDD_VIEWKEYS_SETTING 141
+// The view's hot keys: one control of each kind a command, in command order.
+#define IDC_VIEWKEY_FIRST 1100
+#define IDC_VIEWKEY_WIN_FIRST 1110
+#define IDC_VIEWKEY_TAKEN_FIRST 1120
+#define IDC_PINNED_PROGRAMS 1130
+#define IDS_KEY_TAKEN 230
+#define IDS_KEYS_TAKEN_NOTICE 231
 #define IDC_HEIGHT_EDIT 1002
 #define IDC_WIDTH_EDIT 1003
 #define IDC_HEIGHT_SPIN 1006

@@ -1,0 +1,57 @@
+#include "settings/ViewKeysPage.h"
+
+#include <commctrl.h>
+
+#include "fw/app.h"
+
+CViewKeysSettingPropertyPage::CViewKeysSettingPropertyPage(
+    const core::HotKey (&keys)[core::kViewKeyCount], const bool (&taken)[core::kViewKeyCount],
+    std::string pinned)
+    : fw::CPropertyPage(IDD), m_strPinnedPrograms(std::move(pinned)) {
+  for (int c = 0; c < core::kViewKeyCount; ++c) {
+    m_keys[c] = keys[c];
+    m_taken[c] = taken[c];
+  }
+}
+
+BOOL CViewKeysSettingPropertyPage::OnInitDialog() {
+  fw::CPropertyPage::OnInitDialog();
+  char takenText[64] = "";
+  LoadStringA(fw::CApp::Get()->Instance(), IDS_KEY_TAKEN, takenText, sizeof(takenText));
+  for (int c = 0; c < core::kViewKeyCount; ++c) {
+    // Set as a copy first: the controls' change notifications read them back.
+    const core::HotKey key = m_keys[c];
+    SendDlgItemMessageA(m_hWnd, IDC_VIEWKEY_FIRST + c, HKM_SETHOTKEY, core::ControlFromHotKey(key), 0);
+    if (key.modifiers & core::kModWin)
+      SendDlgItemMessageA(m_hWnd, IDC_VIEWKEY_WIN_FIRST + c, BM_SETCHECK, BST_CHECKED, 0);
+    if (m_taken[c]) SetDlgItemTextA(m_hWnd, IDC_VIEWKEY_TAKEN_FIRST + c, takenText);
+  }
+  // One name a line in the box.
+  std::string lines;
+  for (const std::string& name : core::SplitProgramNames(m_strPinnedPrograms))
+    lines += (lines.empty() ? "" : "\r\n") + name;
+  SetDlgItemTextA(m_hWnd, IDC_PINNED_PROGRAMS, lines.c_str());
+  return TRUE;
+}
+
+bool CViewKeysSettingPropertyPage::OnCommand(UINT id, UINT code, HWND control) {
+  const int keyAt = static_cast<int>(id) - IDC_VIEWKEY_FIRST;
+  const int winAt = static_cast<int>(id) - IDC_VIEWKEY_WIN_FIRST;
+  if (code == EN_CHANGE && keyAt >= 0 && keyAt < core::kViewKeyCount) {
+    m_keys[keyAt] = core::HotKeyFromControl(
+        static_cast<unsigned>(SendMessageA(control, HKM_GETHOTKEY, 0, 0)),
+        (m_keys[keyAt].modifiers & core::kModWin) != 0);
+  } else if (code == BN_CLICKED && winAt >= 0 && winAt < core::kViewKeyCount) {
+    m_keys[winAt].modifiers ^= core::kModWin;
+  } else if (code == EN_CHANGE && id == IDC_PINNED_PROGRAMS) {
+    fw::CWnd edit;
+    edit.m_hWnd = control;
+    std::string names = edit.GetWindowText();
+    for (char& c : names)
+      if (c == '\r' || c == '\n') c = '|';
+    m_strPinnedPrograms = names;
+  } else {
+    return fw::CPropertyPage::OnCommand(id, code, control);
+  }
+  return true;
+}
