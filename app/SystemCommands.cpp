@@ -11,6 +11,7 @@
 #include "core/settings_sheet.h"
 #include "fw/lang.h"
 #include "resdisplay/ResourceDialog.h"
+#include "settings/ScreenSaverFile.h"
 #include "settings/SettingPages.h"
 
 namespace {
@@ -65,8 +66,10 @@ BOOL CALLBACK CloseWindowProc(HWND window, LPARAM data) {
 }
 
 void CloseWindows(core::CloseSelector selector) {
-  // Windows XP has no dwmapi.dll.
-  HMODULE dwm = LoadLibraryA("dwmapi.dll");
+  // Windows XP has no dwmapi.dll; taken from the system directory only, never
+  // from a folder a program file could be put beside.
+  const std::string system = SystemDirectory();
+  HMODULE dwm = system.empty() ? nullptr : LoadLibraryA((system + "\\dwmapi.dll").c_str());
   CloseRun run = {selector, nullptr};
   if (dwm)
     run.windowAttribute = reinterpret_cast<GetWindowAttributeFunction>(
