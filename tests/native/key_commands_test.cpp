@@ -42,7 +42,7 @@ TEST(HotKeyValue, KeyCodesInTheirColumnAndAtMost31CharactersKept) {
   EXPECT_EQ(HotKeyBytesFromUtf16(u"C←→↑↓ｱ漢", 8, bytes, 4), 13u);
   EXPECT_EQ(HotKeyBytesFromUtf16(u"C←→↑↓ｱ漢", 8, bytes, sizeof(bytes)), 13u);
   EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 13),
-            "C\x81\xA9\x81\xA8\x81\xAA\x81\xAB\xB1\x81\x48");
+            std::string("C\x81\xA9\x81\xA8\x81\xAA\x81\xAB\xB1\x81\x48", 13));
 }
 
 TEST(OptionAndIconValues, LowByteOfAtMostFourAndFirstByteOfAtMost32) {

@@ -354,8 +354,10 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
     return notice ? notice->Runs() : -1;
   };
   g_appKey = m_key;
-  // Ordinal 9 is SetHookDesktop.
-  ImportStandIn spy(GetModuleHandleA(nullptr), "QOV32.dll", MAKEINTRESOURCEA(9), SpySetHookDesktop);
+  // Ordinal 9 is SetHookDesktop, of the library beside this program: another
+  // copy that a hook of an earlier test brought in may share its name.
+  ImportStandIn spy(GetModuleHandleA(nullptr), HelperPath("QOV32.dll").c_str(),
+                    MAKEINTRESOURCEA(9), SpySetHookDesktop);
   ASSERT_TRUE(spy.Active());
   g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(spy.Original());
   HHOOK oldSheet =
