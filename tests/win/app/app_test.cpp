@@ -171,6 +171,21 @@ HINSTANCE WINAPI OpenFile(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, IN
   return reinterpret_cast<HINSTANCE>(42);
 }
 
+// Windows 10's shell keeps Start and Search as cloaked windows: here the
+// window titled "Cloaked", through a stand-in for DwmGetWindowAttribute that
+// the program's look-up of it finds.
+FARPROC(WINAPI* g_realGetProcAddress)(HMODULE, LPCSTR) = nullptr;
+HRESULT WINAPI CloakedAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  if (attribute != 14 /* DWMWA_CLOAKED */ || size != sizeof(DWORD)) return E_INVALIDARG;
+  *static_cast<DWORD*>(value) = WindowText(window) == "Cloaked" ? 2 /* by the shell */ : 0;
+  return S_OK;
+}
+FARPROC WINAPI FindProc(HMODULE module, LPCSTR name) {
+  if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) && lstrcmpA(name, "DwmGetWindowAttribute") == 0)
+    return reinterpret_cast<FARPROC>(CloakedAttribute);
+  return g_realGetProcAddress(module, name);
+}
+
 // The close commands, chosen from the "Close" popup of the system menu, post
 // WM_CLOSE (a hung program holds nothing up) where their rule chooses.  The
 // resource display's close box stops its timer; OK does not.
@@ -181,7 +196,7 @@ TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisp
   WindowHost host;
   ASSERT_TRUE(host.Start({"CabinetWClass|Folder|10,10,200,150|", "IEFrame|Browser|20,20,200,150|",
                           "|Hidden tool|40,40,200,150|h", "|Editor|50,50,200,150|",
-                          "QovMouse|Controller|60,60,200,150|"}));
+                          "QovMouse|Controller|60,60,200,150|", "|Cloaked|70,70,200,150|"}));
   const std::vector<HWND> w = host.Windows();
   command(1);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[1]); }));
@@ -194,14 +209,17 @@ TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisp
   Pump(300);
   EXPECT_LT(GetTickCount() - start, 1000u);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[0]); }));
+  ImportStandIn dwm(GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress", FindProc);
+  ASSERT_TRUE(dwm.Active());
+  g_realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(dwm.Original());
   command(2);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[3]); }));
-  // Spared: hidden windows, the controller by its class, the main window and
-  // the bars as this program's, whatever their titles.
+  // Spared: hidden windows, the controller by its class, the shell's cloaked
+  // window, the main window and the bars as this program's, whatever their titles.
   SetWindowTextA(dialog.m_wndVerticalBar.m_hWnd, "A bar");
   SendMessageA(dialog.m_hWnd, WM_COMMAND, ID_SYS_CLOSE_ALL, 0);
   Pump(500);
-  EXPECT_TRUE(IsWindow(w[2]) && IsWindow(w[4]) && IsWindow(dialog.m_hWnd) &&
+  EXPECT_TRUE(IsWindow(w[2]) && IsWindow(w[4]) && IsWindow(w[5]) && IsWindow(dialog.m_hWnd) &&
               IsWindow(dialog.m_wndVerticalBar.m_hWnd) &&
               IsWindow(dialog.m_wndHorizontalBar.m_hWnd));
   ImportStandIn open(GetModuleHandleA(nullptr), "shell32.dll", "ShellExecuteW", OpenFile);
