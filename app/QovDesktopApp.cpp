@@ -5,6 +5,7 @@
 #include "app/QovDesktopDialog.h"
 #include "app/settings_names.h"
 #include "core/appname.h"
+#include "fw/lang.h"
 #include "res/resource.h"
 
 namespace {
@@ -43,7 +44,7 @@ void CQovDesktopApp::ForgetView() const {
 
 bool CQovDesktopApp::OnCommand(UINT id) {
   if (id != ID_HELP) return false;
-  OnHelp();
+  ShowHelp(fw::UiString(IDS_README_FILE));
   return true;
 }
 

@@ -6,6 +6,7 @@
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
 #include "fw/display.h"
+#include "fw/lang.h"
 #include "fw/shellwnd.h"
 #include "hooklib/qov32.h"
 #include "vscreen/Pins.h"
@@ -88,6 +89,8 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   m_strWallPaperDirectory = ReadWallPaperDirectory();
   m_nWallPaperInterval = core::ClampWallPaperInterval(app->ReadIntSetting(
       settings::kSetting, settings::kWallPaperInterval, settings::kDefaultWallPaperInterval));
+  m_bWallPaperOn =
+      core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kWallPaperRotation, 1));
   StartWallPaperTimer();
   return TRUE;
 }
@@ -103,43 +106,40 @@ void CQovDesktopDialog::BuildSystemMenu() {
   }
   m_menuClose.CreateMenu();
 
-  char about[256] = "";
-  if (LoadStringA(QovApp()->Instance(), IDS_ABOUTBOX, about, sizeof(about)) > 0) {
+  const std::string about = fw::UiString(IDS_ABOUTBOX);
+  if (!about.empty()) {
     AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(system, MF_STRING, ID_SYS_ABOUT, about);
+    AppendMenuA(system, MF_STRING, ID_SYS_ABOUT, about.c_str());
   }
-  ModifyMenuA(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE, "Qovデスクトップの終了");
+  ModifyMenuA(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
+              fw::UiString(IDS_MENU_EXIT).c_str());
 
   // Inserting "by command 0" puts each item in front of the separator (the
   // only item with id 0), so these four end up in this order above it.
-  static const struct {
-    UINT id;
-    const char* text;
-  } kCommands[] = {
-      {ID_SYS_SETTINGS, "設定..."},
-      {ID_SYS_JUMP, "ジャンプ"},
-      {ID_SYS_RESOURCES, "リソースの表示"},
-      {ID_SYS_SCREENSAVER, "スクリーンセーバーの実行"},
+  static const UINT kCommands[][2] = {
+      {ID_SYS_SETTINGS, IDS_MENU_SETTINGS},
+      {ID_SYS_JUMP, IDS_MENU_JUMP},
+      {ID_SYS_RESOURCES, IDS_MENU_RESOURCES},
+      {ID_SYS_SCREENSAVER, IDS_MENU_SCREENSAVER},
   };
   for (const auto& item : kCommands)
-    InsertMenuA(system, 0, MF_BYCOMMAND | MF_STRING, item.id, item.text);
+    InsertMenuA(system, 0, MF_BYCOMMAND | MF_STRING, item[0], fw::UiString(item[1]).c_str());
 
   if (m_menuClose.m_hMenu &&
       InsertMenuA(system, 1, MF_BYPOSITION | MF_POPUP,
-                  reinterpret_cast<UINT_PTR>(m_menuClose.m_hMenu), "閉じる"))
+                  reinterpret_cast<UINT_PTR>(m_menuClose.m_hMenu),
+                  fw::UiString(IDS_MENU_CLOSE).c_str()))
     m_menuClose.OwnedByParent();
 
   // The popup has no item with id 0, so each of these is appended.
-  static const struct {
-    UINT id;
-    const char* text;
-  } kCloseCommands[] = {
-      {ID_SYS_CLOSE_FOLDERS, "フォルダ"},
-      {ID_SYS_CLOSE_BROWSERS, "インターネットエクスプローラ"},
-      {ID_SYS_CLOSE_ALL, "すべてのアプリケーション"},
+  static const UINT kCloseCommands[][2] = {
+      {ID_SYS_CLOSE_FOLDERS, IDS_MENU_CLOSE_FOLDERS},
+      {ID_SYS_CLOSE_BROWSERS, IDS_MENU_CLOSE_BROWSERS},
+      {ID_SYS_CLOSE_ALL, IDS_MENU_CLOSE_ALL},
   };
   for (const auto& item : kCloseCommands)
-    InsertMenuA(m_menuClose.m_hMenu, 0, MF_BYCOMMAND | MF_STRING, item.id, item.text);
+    InsertMenuA(m_menuClose.m_hMenu, 0, MF_BYCOMMAND | MF_STRING, item[0],
+                fw::UiString(item[1]).c_str());
 }
 
 void CQovDesktopDialog::InstallDesktopHook() {
@@ -149,6 +149,8 @@ void CQovDesktopDialog::InstallDesktopHook() {
 }
 
 void CQovDesktopDialog::StartWallPaperTimer() {
+  KillTimer(m_hWnd, kWallPaperTimer);
+  if (!m_bWallPaperOn) return;
   SetTimer(m_hWnd, kWallPaperTimer, core::WallPaperTimerPeriod(m_nWallPaperInterval), nullptr);
 }
 

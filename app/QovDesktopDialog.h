@@ -31,13 +31,15 @@ class CQovDesktopDialog : public fw::CDialog {
   int m_nRecordedTop = 0;
   std::string m_strLastActiveTitle;
   int m_bFineFirst;            // 0 or 1
-  fw::CMenu m_menuClose;       // the "閉じる" popup of the system menu
+  fw::CMenu m_menuClose;       // the "Close" popup of the system menu
   int m_nWallPaperIndex = 0;   // rotation position of the wallpaper last shown
   std::string m_strWallPaperDirectory;
   int m_nWallPaperInterval = 0;  // minutes, at least 1 once initialised
+  int m_bWallPaperOn = 1;        // 0 or 1: timer 2 runs
   HICON m_hIcon;
 
-  // (Re)starts timer 2 with the current wallpaper interval.
+  // (Re)starts timer 2 with the current wallpaper interval, or stops it
+  // while the rotation is off.
   void StartWallPaperTimer();
   // Brings the recorded window's top-left corner to the screen's top-left.
   void JumpToRecordedWindow();
@@ -76,6 +78,9 @@ class CQovDesktopDialog : public fw::CDialog {
   // System-menu commands (SystemCommands.cpp): true when the command must
   // not reach the default processing.
   bool OnSysCommand(UINT id);
+  // The items of the "Close" popup come as WM_COMMAND where the system
+  // sends a submenu's items that way (Wine): the same commands.
+  bool OnCommand(UINT id, UINT code, HWND control) override;
   void OnScreenSaver();
   // The settings sheet; on OK every value is stored and applied.
   void OnSettings();

@@ -10,29 +10,86 @@
 #include "core/settings_rules.h"
 #include "core/settings_sheet.h"
 #include "fw/display.h"
+#include "fw/lang.h"
 #include "resdisplay/ResourceDialog.h"
+#include "settings/ScreenSaverFile.h"
 #include "settings/SettingPages.h"
 
 namespace {
 
-// One top-level window for a close command; `selector` says which windows
-// the command closes.  WM_CLOSE is posted, never sent: the command must not
-// wait on another program, which may ask its user first or refuse.
-BOOL CALLBACK CloseWindowProc(HWND window, LPARAM selector) {
+// DwmGetWindowAttribute, from Windows Vista on: loaded when there.
+using GetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
+const DWORD kDwmCloaked = 14;        // DWMWA_CLOAKED
+const DWORD kDwmCloakedShell = 0x2;  // DWM_CLOAKED_SHELL
+
+struct CloseRun {
+  core::CloseSelector selector;
+  GetWindowAttributeFunction windowAttribute;
+};
+
+// Windows 10 and later keep Start, Search and the like as titled windows
+// that the shell has cloaked: they are the shell's, not a program's.
+bool CloakedByShell(const CloseRun& run, HWND window) {
+  DWORD cloaked = 0;
+  return run.windowAttribute &&
+         SUCCEEDED(run.windowAttribute(window, kDwmCloaked, &cloaked, sizeof(cloaked))) &&
+         (cloaked & kDwmCloakedShell) != 0;
+}
+
+// This program's windows (the main window, the bars, an open dialog) and the
+// keyboard-mouse controller's, known by process and by class: their titles
+// depend on the language.
+bool OfThisPackage(HWND window, const char* className) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  return process == GetCurrentProcessId() ||
+         lstrcmpiA(className, core::kControllerWindowClass) == 0;
+}
+
+// One top-level window for a close command.  WM_CLOSE is posted, never
+// sent: the command must not wait on another program, which may ask its
+// user first or refuse.
+BOOL CALLBACK CloseWindowProc(HWND window, LPARAM data) {
   if (!window) return TRUE;
+  const CloseRun& run = *reinterpret_cast<const CloseRun*>(data);
   char className[256] = "";
   char text[256] = "";
   GetClassNameA(window, className, sizeof(className));
   GetWindowTextA(window, text, sizeof(text));
-  const bool visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  if (core::ShouldCloseWindow(static_cast<long>(selector), className, text, visible))
-    PostMessageA(window, WM_CLOSE, 0, 0);
+  core::CloseCandidate candidate;
+  candidate.className = className;
+  candidate.title = text;
+  candidate.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+  candidate.ours = OfThisPackage(window, className);
+  candidate.cloaked = !candidate.ours && CloakedByShell(run, window);
+  if (core::ShouldCloseWindow(run.selector, candidate)) PostMessageA(window, WM_CLOSE, 0, 0);
   return TRUE;
 }
 
-void CloseWindows(core::CloseSelector selector) { EnumWindows(CloseWindowProc, selector); }
+void CloseWindows(core::CloseSelector selector) {
+  // Windows XP has no dwmapi.dll; taken from the system directory only, never
+  // from a folder a program file could be put beside.
+  const std::string system = SystemDirectory();
+  HMODULE dwm = system.empty() ? nullptr : LoadLibraryA((system + "\\dwmapi.dll").c_str());
+  CloseRun run = {selector, nullptr};
+  if (dwm)
+    run.windowAttribute = reinterpret_cast<GetWindowAttributeFunction>(
+        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
+  EnumWindows(CloseWindowProc, reinterpret_cast<LPARAM>(&run));
+  if (dwm) FreeLibrary(dwm);
+}
 
 }  // namespace
+
+bool CQovDesktopDialog::OnCommand(UINT id, UINT code, HWND control) {
+  const bool menuItem =
+      id == ID_SYS_ABOUT || (id >= ID_SYS_SETTINGS && id <= ID_SYS_CLOSE_ALL);
+  if (!control && code == 0 && menuItem) {
+    OnSysCommand(id);
+    return true;
+  }
+  return fw::CDialog::OnCommand(id, code, control);
+}
 
 bool CQovDesktopDialog::OnSysCommand(UINT id) {
   if ((id & 0xFFF0) == ID_SYS_ABOUT) {
@@ -96,7 +153,8 @@ void CQovDesktopDialog::OnSettings() {
   values.screenSaver = app->ReadStringSetting(settings::kSetting, settings::kScreenSaver, "");
   values.wallPaperDirectory = ReadWallPaperDirectory();
   values.wallPaperInterval = m_nWallPaperInterval;
-  fw::CPropertySheet sheet("設定", this);
+  values.wallPaperOn = m_bWallPaperOn;
+  fw::CPropertySheet sheet(fw::UiString(IDS_SETTINGS_CAPTION), this);
   CDesktopSettingPropertyPage desktop(values);
   CDesignSettingPropertyPage design(values);
   CWallPaperSettingPropertyPage wallPaper(values);
@@ -135,9 +193,10 @@ void CQovDesktopDialog::OnSettings() {
   // A typed 0 or a non-number would make a timer that never rests.
   m_nWallPaperInterval = core::ClampWallPaperInterval(wallPaper.m_nInterval);
   app->WriteIntSetting(settings::kSetting, settings::kWallPaperInterval, m_nWallPaperInterval);
-  KillTimer(m_hWnd, kWallPaperTimer);
+  m_bWallPaperOn = wallPaper.m_bOn;
+  app->WriteIntSetting(settings::kSetting, settings::kWallPaperRotation, m_bWallPaperOn);
   StartWallPaperTimer();
 
-  MessageBoxA(m_hWnd, "設定は次回の「Qovデスクトップ」の起動時から有効になります。",
-              "Qovデスクトップ", MB_OK);
+  MessageBoxA(m_hWnd, fw::UiString(IDS_SETTINGS_NOTICE).c_str(),
+              fw::UiString(IDS_APP_TITLE).c_str(), MB_OK);
 }

@@ -17,6 +17,8 @@ inline constexpr char kDesktopIcon[] = "Desktop icon";
 inline constexpr char kScreenSaver[] = "Screen saver";
 inline constexpr char kWallPaperDirectory[] = "Wall paper directory";
 inline constexpr char kWallPaperInterval[] = "Wall paper interval";
+// 0 stops the rotation; any other value, or none, keeps it going.
+inline constexpr char kWallPaperRotation[] = "Wall paper rotation";
 
 // Volatile, one key per desktop below this one: how far the view stands from
 // the start, in pixels, while it is away from it, so that a later start after

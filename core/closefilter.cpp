@@ -2,19 +2,19 @@
 
 namespace core {
 
-bool ShouldCloseWindow(long selector, std::string_view className, std::string_view title,
-                       bool visible) {
+bool ShouldCloseWindow(long selector, const CloseCandidate& window) {
   constexpr auto npos = std::string_view::npos;
+  if (window.ours || window.cloaked) return false;
   switch (selector) {
     case CLOSE_FOLDERS:
-      return className.find("CabinetWClass") != npos;
+      return window.className.find("CabinetWClass") != npos;
     case CLOSE_BROWSERS:
-      return className.find("IEFrame") != npos;
+      return window.className.find("IEFrame") != npos;
     case CLOSE_APPLICATIONS:
-      // Untitled windows are the taskbar, our edge bars and the like; the
-      // main window's caption and the shell's desktop are spared by name.
-      return visible && !title.empty() && title.find("Qovデスクトップ") == npos &&
-             title.find("Program Manager") == npos;
+      // Untitled windows are the taskbar and the like; the shell's desktop
+      // has the same English title on every system.
+      return window.visible && !window.title.empty() &&
+             window.title.find("Program Manager") == npos;
     default:
       return false;
   }

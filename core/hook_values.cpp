@@ -39,6 +39,31 @@ void DecodeHotKeyValue(const unsigned char* data, std::size_t size, HotKeyEntry&
   DecodeInPlace(entry);
 }
 
+std::size_t HotKeyBytesFromUtf16(const char16_t* text, std::size_t units, unsigned char* out,
+                                 std::size_t capacity) {
+  std::size_t count = 0;
+  auto put = [&](unsigned char byte) {
+    if (count < capacity) out[count] = byte;
+    ++count;
+  };
+  for (std::size_t i = 0; text != nullptr && i < units; ++i) {
+    const char16_t c = text[i];
+    if (c < 0x80) {
+      put(static_cast<unsigned char>(c));
+    } else if (c >= 0x2190 && c <= 0x2193) {  // ← ↑ → ↓
+      static const unsigned char kArrows[] = {0xA9, 0xAA, 0xA8, 0xAB};
+      put(kSjisLead);
+      put(kArrows[c - 0x2190]);
+    } else if (c >= 0xFF61 && c <= 0xFF9F) {
+      put(static_cast<unsigned char>(c - 0xFF61 + 0xA1));
+    } else {
+      put(kSjisLead);
+      put(0x48);
+    }
+  }
+  return count;
+}
+
 bool KeyOptionFromValue(const unsigned char* data, std::size_t size) {
   return data != nullptr && size >= 1 && size <= 4 && data[0] != 0;
 }

@@ -30,6 +30,16 @@ struct HotKeyEntry {
 // bytes cannot be read into the buffer: no key.
 void DecodeHotKeyValue(const unsigned char* data, std::size_t size, HotKeyEntry& entry);
 
+// The bytes of a "Hot key" text read as UTF-16 (`units` code units, its NUL
+// included when stored), in the Shift-JIS form the decoding reads, whatever
+// the ANSI code page: ASCII as it is, the arrows ← → ↑ ↓ as their Shift-JIS
+// pairs, half-width katakana as their one byte, any other character as the
+// two bytes of a full-width "？" so that later columns stay where Shift-JIS
+// puts them.  At most `capacity` bytes are written; the count that the
+// whole text needs is returned.
+std::size_t HotKeyBytesFromUtf16(const char16_t* text, std::size_t units, unsigned char* out,
+                                 std::size_t capacity);
+
 // A "Key option" value as a query into a 4-byte buffer gave it: on when its
 // low-order byte is non-zero.  A longer value cannot be read: off.
 bool KeyOptionFromValue(const unsigned char* data, std::size_t size);

@@ -18,29 +18,29 @@ std::int32_t Add(std::int32_t a, std::int32_t b) {
 
 }  // namespace
 
-const char* const kCommandNames[kCommandCount] = {
-    "左へ移動(低速)",   "右へ移動(低速)",   "上へ移動(低速)",
-    "下へ移動(低速)",   "左へ移動(高速)",   "右へ移動(高速)",
-    "上へ移動(高速)",   "下へ移動(高速)",   "画面中央へ移動",
-    "画面左端へ移動",   "画面右端へ移動",   "画面上端へ移動",
-    "画面下端へ移動",   "画面左上角へ移動", "画面右上角へ移動",
-    "画面左下角へ移動", "画面右下角へ移動", "スタートボタンへ移動",
-    "アクティブなウィンドウへ移動", "左クリック", "右クリック",
+const char16_t* const kCommandNames[kCommandCount] = {
+    u"左へ移動(低速)",   u"右へ移動(低速)",   u"上へ移動(低速)",
+    u"下へ移動(低速)",   u"左へ移動(高速)",   u"右へ移動(高速)",
+    u"上へ移動(高速)",   u"下へ移動(高速)",   u"画面中央へ移動",
+    u"画面左端へ移動",   u"画面右端へ移動",   u"画面上端へ移動",
+    u"画面下端へ移動",   u"画面左上角へ移動", u"画面右上角へ移動",
+    u"画面左下角へ移動", u"画面右下角へ移動", u"スタートボタンへ移動",
+    u"アクティブなウィンドウへ移動", u"左クリック", u"右クリック",
 };
 
 // Ctrl+Alt with the arrows moves slowly, with the keypad's arrow digits
 // fast; the keypad's other digits go to the centre and the corners, Ctrl
 // alone with its arrow digits to the edges; keypad 0 clicks (Ctrl+Alt left,
 // Ctrl right).  Columns: 0 Ctrl, 5 Alt, 9 the key, 10 "N" for the keypad;
-// the arrows are the Shift-JIS bytes of ←, →, ↑, ↓ whatever the charset.
-const char* const kDefaultHotKeys[kCommandCount] = {
-    "C    A   \x81\xA9", "C    A   \x81\xA8", "C    A   \x81\xAA", "C    A   \x81\xAB",
-    "C    A   4N", "C    A   6N", "C    A   8N", "C    A   2N",
-    "C    A   5N",
-    "C        4N", "C        6N", "C        8N", "C        2N",
-    "C    A   7N", "C    A   9N", "C    A   1N", "C    A   3N",
-    "C    A   S",  "C    A   W",
-    "C    A   0N", "C        0N",
+// the arrows are ←, →, ↑, ↓.
+const char16_t* const kDefaultHotKeys[kCommandCount] = {
+    u"C    A   ←", u"C    A   →", u"C    A   ↑", u"C    A   ↓",
+    u"C    A   4N", u"C    A   6N", u"C    A   8N", u"C    A   2N",
+    u"C    A   5N",
+    u"C        4N", u"C        6N", u"C        8N", u"C        2N",
+    u"C    A   7N", u"C    A   9N", u"C    A   1N", u"C    A   3N",
+    u"C    A   S",  u"C    A   W",
+    u"C    A   0N", u"C        0N",
 };
 
 bool CommandMatches(const HotKeyEntry& entry, std::uintptr_t wParam, bool ctrl, bool alt) {

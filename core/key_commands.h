@@ -32,12 +32,13 @@ enum Command : int {
   kCommandCount
 };
 
-// The "Hot key" value name of each command (Shift-JIS at run time).
-extern const char* const kCommandNames[kCommandCount];
+// The "Hot key" value name of each command, in UTF-16: written and read
+// through the "W" calls, they are the same names on every code page.
+extern const char16_t* const kCommandNames[kCommandCount];
 
 // The "Hot key" text of each command that the keyboard-mouse controller
 // writes for a user who has none.
-extern const char* const kDefaultHotKeys[kCommandCount];
+extern const char16_t* const kDefaultHotKeys[kCommandCount];
 
 // Whether an entry runs for a message with this wParam while Ctrl and Alt
 // are as given: its key is set and equal to wParam, and its Ctrl and Alt

@@ -15,6 +15,7 @@ struct SettingValues {
   std::string screenSaver;
   std::string wallPaperDirectory;
   int wallPaperInterval = 10;  // minutes
+  int wallPaperOn = 1;
 };
 
 // A click on an up-down control without a buddy and with the default range

@@ -1,5 +1,7 @@
 #include "fw/app.h"
 
+#include <shellapi.h>
+
 #include <vector>
 
 #include "core/appname.h"
@@ -51,6 +53,30 @@ int CApp::Run(HINSTANCE instance) {
 }
 
 bool CApp::OnCommand(UINT /*id*/) { return false; }
+
+void CApp::ShowHelp(const std::string& readMe) {
+  const DWORD help = GetFileAttributesA(m_strHelpFilePath.c_str());
+  OSVERSIONINFOA version = {sizeof(version)};
+  const bool windowsHelp = GetVersionExA(&version) && version.dwMajorVersion < 6;
+  if (windowsHelp && help != INVALID_FILE_ATTRIBUTES && !(help & FILE_ATTRIBUTE_DIRECTORY)) {
+    WinHelp(0, HELP_FINDER);
+    return;
+  }
+  // The folder in UTF-16, where no byte of a Japanese name passes for a
+  // backslash.
+  WCHAR module[MAX_PATH] = L"";
+  const DWORD length = GetModuleFileNameW(m_hInstance, module, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return;
+  std::wstring directory(module, length);
+  const std::wstring::size_type slash = directory.find_last_of(L"\\/");
+  directory.erase(slash == std::wstring::npos ? 0 : slash);
+  WCHAR name[MAX_PATH] = L"";
+  if (MultiByteToWideChar(CP_ACP, 0, readMe.c_str(), -1, name, MAX_PATH) <= 0) return;
+  const std::wstring file = directory.empty() ? name : directory + L"\\" + name;
+  HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+  ShellExecuteW(owner, L"open", file.c_str(), nullptr,
+                directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
+}
 
 void CApp::WinHelp(ULONG_PTR data, UINT command) {
   HWND owner = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;

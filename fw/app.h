@@ -43,7 +43,10 @@ class CApp {
   virtual bool OnCommand(UINT id);
   // Asks Windows Help for the program's help file.
   void WinHelp(ULONG_PTR data, UINT command);
-  void OnHelp() { WinHelp(0, HELP_FINDER); }
+  // Shows the program's help: Windows Help with the help file where there
+  // are both, else the file `readMe` beside the program in the viewer
+  // Windows has for it.  Windows Help is not part of Windows from Vista on.
+  void ShowHelp(const std::string& readMe);
 
   // Sets the instance and names without running anything, for programs
   // that host the application's windows themselves (the tests).

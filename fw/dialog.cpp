@@ -2,6 +2,7 @@
 
 #include "fw/app.h"
 #include "fw/ctrl.h"
+#include "fw/lang.h"
 
 namespace fw {
 
@@ -26,8 +27,11 @@ CDialog* CDialog::s_pCreating = nullptr;
 INT_PTR CDialog::DoModal() {
   m_bModal = true;
   s_pCreating = this;
-  INT_PTR result = DialogBoxParamA(CApp::Get()->Instance(), MAKEINTRESOURCEA(m_nTemplateId),
-                                   ParentHwnd(nullptr), DialogProc, reinterpret_cast<LPARAM>(this));
+  HINSTANCE instance = CApp::Get()->Instance();
+  const DLGTEMPLATE* dialog = DialogTemplate(instance, m_nTemplateId);
+  INT_PTR result = dialog ? DialogBoxIndirectParamA(instance, dialog, ParentHwnd(nullptr),
+                                                    DialogProc, reinterpret_cast<LPARAM>(this))
+                          : -1;
   s_pCreating = nullptr;  // the template may have failed to load
   return result;
 }
@@ -35,8 +39,11 @@ INT_PTR CDialog::DoModal() {
 bool CDialog::Create(CWnd* parent) {
   m_bModal = false;
   s_pCreating = this;
-  HWND hwnd = CreateDialogParamA(CApp::Get()->Instance(), MAKEINTRESOURCEA(m_nTemplateId),
-                                 ParentHwnd(parent), DialogProc, reinterpret_cast<LPARAM>(this));
+  HINSTANCE instance = CApp::Get()->Instance();
+  const DLGTEMPLATE* dialog = DialogTemplate(instance, m_nTemplateId);
+  HWND hwnd = dialog ? CreateDialogIndirectParamA(instance, dialog, ParentHwnd(parent), DialogProc,
+                                                  reinterpret_cast<LPARAM>(this))
+                     : nullptr;
   s_pCreating = nullptr;
   return hwnd != nullptr;
 }

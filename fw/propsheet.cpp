@@ -1,6 +1,7 @@
 #include "fw/propsheet.h"
 
 #include "fw/app.h"
+#include "fw/lang.h"
 
 namespace fw {
 
@@ -8,9 +9,10 @@ PROPSHEETPAGEA CPropertyPage::Descriptor() {
   PROPSHEETPAGEA page = {};
   // The sheet steps through an array of records by their sizes.
   page.dwSize = sizeof(page);
-  page.dwFlags = PSP_DEFAULT;
+  // The template in the interface language, which the sheet copies.
+  page.dwFlags = PSP_DLGINDIRECT;
   page.hInstance = CApp::Get()->Instance();
-  page.pszTemplate = MAKEINTRESOURCEA(TemplateId());
+  page.pResource = DialogTemplate(page.hInstance, TemplateId());
   page.pfnDlgProc = PageProc;
   page.lParam = reinterpret_cast<LPARAM>(this);
   return page;
@@ -103,7 +105,7 @@ INT_PTR CPropertySheet::DoModal() {
   header.pfnCallback = CenterSheet;
   header.hwndParent = parent ? parent->m_hWnd : nullptr;
   header.hInstance = CApp::Get()->Instance();
-  header.pszCaption = m_pszCaption;
+  header.pszCaption = m_strCaption.c_str();
   header.nPages = static_cast<UINT>(pages.size());
   header.nStartPage = m_nFirstPage < pages.size() ? m_nFirstPage : 0;
   header.ppsp = pages.data();

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "fw/dialog.h"
@@ -50,8 +51,8 @@ class CPropertyPage : public CDialog {
 // main window unless given a parent.
 class CPropertySheet {
  public:
-  explicit CPropertySheet(const char* caption, CWnd* parent = nullptr, UINT firstPage = 0)
-      : m_pszCaption(caption), m_pParent(parent), m_nFirstPage(firstPage) {}
+  explicit CPropertySheet(std::string caption, CWnd* parent = nullptr, UINT firstPage = 0)
+      : m_strCaption(std::move(caption)), m_pParent(parent), m_nFirstPage(firstPage) {}
   CPropertySheet(const CPropertySheet&) = delete;
   CPropertySheet& operator=(const CPropertySheet&) = delete;
 
@@ -63,7 +64,7 @@ class CPropertySheet {
 
  private:
   friend class CPropertyPage;
-  const char* m_pszCaption;
+  std::string m_strCaption;
   CWnd* m_pParent;
   UINT m_nFirstPage;
   std::vector<CPropertyPage*> m_pages;

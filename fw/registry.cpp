@@ -74,6 +74,17 @@ bool CRegKey::HasValue(const char* name) const {
          RegQueryValueExA(m_hKey, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
+bool CRegKey::HasValue(const wchar_t* name) const {
+  return m_hKey &&
+         RegQueryValueExW(m_hKey, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+bool CRegKey::SetString(const wchar_t* name, const wchar_t* value) const {
+  return m_hKey && RegSetValueExW(m_hKey, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                  static_cast<DWORD>((lstrlenW(value) + 1) * sizeof(wchar_t))) ==
+                       ERROR_SUCCESS;
+}
+
 bool CRegKey::DeleteValue(const char* name) const {
   return m_hKey && RegDeleteValueA(m_hKey, name) == ERROR_SUCCESS;
 }

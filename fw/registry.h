@@ -31,6 +31,10 @@ class CRegKey {
   // Whether a value of any type exists; removes one.
   bool HasValue(const char* name) const;
   bool DeleteValue(const char* name) const;
+  // Values whose names are not ASCII go through the "W" calls, so that they
+  // are the same names on every code page.
+  bool HasValue(const wchar_t* name) const;
+  bool SetString(const wchar_t* name, const wchar_t* value) const;
 
  private:
   HKEY m_hKey = nullptr;

@@ -157,10 +157,30 @@ DWORD Query(HKEY key, const char* name, unsigned char* buffer, DWORD capacity) {
   return size;
 }
 
+// A "Hot key" value by its UTF-16 name, in the bytes the decoding reads: a
+// text in its Shift-JIS form, any other type as it is stored; more than the
+// entry holds gives its full length, which the decoding refuses.
+DWORD QueryHotKey(HKEY key, const char16_t* name, unsigned char* bytes, DWORD capacity) {
+  if (!key) return 0;
+  WCHAR text[core::HotKeyEntry::kSize];
+  DWORD type = 0, size = sizeof(text);
+  if (RegQueryValueExW(key, reinterpret_cast<const WCHAR*>(name), nullptr, &type,
+                       reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS)
+    return 0;
+  if (type != REG_SZ && type != REG_EXPAND_SZ && type != REG_MULTI_SZ) {
+    if (size > capacity) return 0;
+    for (DWORD i = 0; i < size; ++i) bytes[i] = reinterpret_cast<const unsigned char*>(text)[i];
+    return size;
+  }
+  static_assert(sizeof(WCHAR) == sizeof(char16_t), "UTF-16 code units");
+  return static_cast<DWORD>(core::HotKeyBytesFromUtf16(
+      reinterpret_cast<const char16_t*>(text), size / sizeof(WCHAR), bytes, capacity));
+}
+
 void ReadMouseSettings(const WatchGroup& group, MouseSettings& settings) {
   for (int i = 0; i < kCommandCount; ++i) {
     unsigned char buffer[core::HotKeyEntry::kSize];
-    const DWORD size = Query(group.keys[0], kCommandNames[i], buffer, sizeof(buffer));
+    const DWORD size = QueryHotKey(group.keys[0], kCommandNames[i], buffer, sizeof(buffer));
     core::DecodeHotKeyValue(buffer, size, settings.hotKeys[i]);
   }
   for (int i = 0; i < kKeyOptionCount; ++i) {

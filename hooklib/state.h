@@ -28,7 +28,7 @@ extern StateBlock g_state;
 constexpr int kInitialStepCounter = 10;
 
 // The commands of the keyboard command hook, in the order of their hot-key
-// entries; the names are the "Hot key" value names (Shift-JIS).
+// entries; the names are the "Hot key" value names (UTF-16).
 constexpr int kCommandCount = core::kCommandCount;
 using core::kCommandNames;
 

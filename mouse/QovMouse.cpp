@@ -1,6 +1,8 @@
 #include "mouse/QovMouse.h"
 
+#include "core/closefilter.h"
 #include "core/key_commands.h"
+#include "fw/lang.h"
 #include "fw/registry.h"
 #include "hooklib/qov32.h"
 
@@ -34,9 +36,12 @@ bool WriteDefaultHotKeys() {
   if (key.Create(HKEY_CURRENT_USER, kHotKeyPath, KEY_QUERY_VALUE | KEY_SET_VALUE) != ERROR_SUCCESS)
     return false;
   bool written = true;
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 code units");
   for (int i = 0; i < core::kCommandCount; ++i) {
-    if (key.HasValue(core::kCommandNames[i])) continue;  // in before a failed start
-    written = key.SetString(core::kCommandNames[i], core::kDefaultHotKeys[i]) && written;
+    const auto* name = reinterpret_cast<const wchar_t*>(core::kCommandNames[i]);
+    if (key.HasValue(name)) continue;  // in before a failed start
+    written = key.SetString(name, reinterpret_cast<const wchar_t*>(core::kDefaultHotKeys[i])) &&
+              written;
   }
   if (written) written = mouse.DeleteValue(kWritingMark);
   return written;
@@ -111,7 +116,8 @@ void CQovMouseDialog::BuildSystemMenu() {
   for (int position = GetMenuItemCount(system) - 1; position >= 0; --position) {
     if (GetMenuItemID(system, position) != SC_CLOSE) DeleteMenu(system, position, MF_BYPOSITION);
   }
-  ModifyMenuA(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE, "Qovマウスの終了");
+  ModifyMenuA(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
+              fw::UiString(IDS_EXIT).c_str());
 }
 
 bool CQovMouseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -132,6 +138,15 @@ bool CQovMouseDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 BOOL CQovMouseApp::InitInstance() {
   SetRegistryKey("QovSoft");
+  // The main window's class of its own, by which QovDesktop's close commands
+  // know it: a dialog class with the dialog manager's window procedure.
+  WNDCLASSA dialogClass = {};
+  dialogClass.lpfnWndProc = DefDlgProcA;
+  dialogClass.cbWndExtra = DLGWINDOWEXTRA;
+  dialogClass.hInstance = Instance();
+  dialogClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  dialogClass.lpszClassName = core::kControllerWindowClass;
+  RegisterClassA(&dialogClass);
   CQovMouseDialog dialog;
   SetMainWnd(&dialog);
   dialog.DoModal();

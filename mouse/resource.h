@@ -3,3 +3,4 @@
 
 #define IDD_QOVMOUSE_DIALOG 102
 #define IDR_MAINFRAME 128
+#define IDS_EXIT 200

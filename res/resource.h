@@ -6,6 +6,25 @@
 #define IDD_QOVDESKTOP_DIALOG 102
 #define IDR_MAINFRAME 128
 
+// Texts of the string table, in each interface language.
+#define IDS_APP_TITLE 200
+#define IDS_MENU_EXIT 201
+#define IDS_MENU_CLOSE 202
+#define IDS_MENU_SETTINGS 203
+#define IDS_MENU_JUMP 204
+#define IDS_MENU_RESOURCES 205
+#define IDS_MENU_SCREENSAVER 206
+#define IDS_MENU_CLOSE_FOLDERS 207
+#define IDS_MENU_CLOSE_BROWSERS 208
+#define IDS_MENU_CLOSE_ALL 209
+#define IDS_SETTINGS_CAPTION 210
+#define IDS_SETTINGS_NOTICE 211
+#define IDS_SAVER_FILTER 212
+#define IDS_DRIVE_COLUMN 213
+#define IDS_FREE_COLUMN 214
+#define IDS_TOTAL_COLUMN 215
+#define IDS_README_FILE 216
+
 // The Help button; the same id as the standard help command.
 #define ID_HELP 0xE146
 
@@ -68,4 +87,5 @@
 #define IDC_WALLPAPER_DIR_BROWSE 1014
 #define IDC_INTERVAL_EDIT 1016
 #define IDC_INTERVAL_SPIN 1017
+#define IDC_WALLPAPER_ON 1018
 #define IDC_FOLDER_TREE 1046

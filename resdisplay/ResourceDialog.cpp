@@ -1,6 +1,7 @@
 #include "resdisplay/ResourceDialog.h"
 
 #include "core/grouping.h"
+#include "fw/lang.h"
 
 namespace {
 
@@ -13,9 +14,9 @@ void SetFigure(HWND dialog, int id, ULONGLONG value) {
 BOOL CResourceDialog::OnInitDialog() {
   fw::CDialog::OnInitDialog();
   m_listDrives.Attach(GetDlgItem(m_hWnd, IDC_DRIVE_LIST));
-  m_listDrives.InsertColumn(0, "Drive", LVCFMT_CENTER, 50);
-  m_listDrives.InsertColumn(1, "FreeSpace(Bytes)", LVCFMT_LEFT, 140);
-  m_listDrives.InsertColumn(2, "TotalSpace(Bytes)", LVCFMT_LEFT, 140);
+  m_listDrives.InsertColumn(0, fw::UiString(IDS_DRIVE_COLUMN).c_str(), LVCFMT_CENTER, 50);
+  m_listDrives.InsertColumn(1, fw::UiString(IDS_FREE_COLUMN).c_str(), LVCFMT_LEFT, 140);
+  m_listDrives.InsertColumn(2, fw::UiString(IDS_TOTAL_COLUMN).c_str(), LVCFMT_LEFT, 140);
   FillDriveList();
   FillMemoryFigures();
   SetTimer(m_hWnd, kRefreshTimer, 1000, nullptr);

@@ -2,6 +2,9 @@
 
 #include <commdlg.h>
 
+#include "fw/lang.h"
+#include "res/resource.h"
+
 std::string SystemDirectory() {
   char directory[MAX_PATH] = "";
   const UINT length = GetSystemDirectoryA(directory, MAX_PATH);
@@ -11,17 +14,18 @@ std::string SystemDirectory() {
 
 bool ChooseScreenSaverFile(HWND owner, std::string& path) {
   // Two filters, each a display text and a pattern, the list ended by an
-  // empty text.
-  static const char kFilter[] =
-      "ｽｸﾘｰﾝｾｰﾊﾞｰﾌｧｲﾙ (*.scr)\0*.scr\0"
-      "すべてのﾌｧｲﾙ (*.*)\0*.*\0";
+  // empty text: the resource's "|" are the NULs apart.
+  std::string filter = fw::UiString(IDS_SAVER_FILTER);
+  for (char& c : filter)
+    if (c == '|') c = '\0';
+  filter.push_back('\0');
   const std::string directory = SystemDirectory();
   char file[MAX_PATH] = "";
   OPENFILENAMEA dialog = {};
   dialog.lStructSize = sizeof(dialog);
   dialog.hwndOwner = owner;
   dialog.hInstance = GetModuleHandleA(nullptr);
-  dialog.lpstrFilter = kFilter;
+  dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file;
   dialog.nMaxFile = MAX_PATH;

@@ -139,7 +139,8 @@ bool CDesignSettingPropertyPage::OnCommand(UINT id, UINT code, HWND control) {
 CWallPaperSettingPropertyPage::CWallPaperSettingPropertyPage(const core::SettingValues& values)
     : fw::CPropertyPage(IDD),
       m_strDirectory(values.wallPaperDirectory),
-      m_nInterval(values.wallPaperInterval) {}
+      m_nInterval(values.wallPaperInterval),
+      m_bOn(values.wallPaperOn ? 1 : 0) {}
 
 BOOL CWallPaperSettingPropertyPage::OnInitDialog() {
   fw::CPropertyPage::OnInitDialog();
@@ -147,6 +148,7 @@ BOOL CWallPaperSettingPropertyPage::OnInitDialog() {
   const int interval = m_nInterval;
   SetDlgItemTextA(m_hWnd, IDC_WALLPAPER_DIR_EDIT, directory.c_str());
   SetDlgItemInt(m_hWnd, IDC_INTERVAL_EDIT, static_cast<UINT>(interval), TRUE);
+  CheckDlgButton(m_hWnd, IDC_WALLPAPER_ON, m_bOn ? BST_CHECKED : BST_UNCHECKED);
   return TRUE;
 }
 
@@ -155,6 +157,8 @@ bool CWallPaperSettingPropertyPage::OnCommand(UINT id, UINT code, HWND control) 
     m_strDirectory = EditText(m_hWnd, id);
   } else if (code == EN_CHANGE && id == IDC_INTERVAL_EDIT) {
     m_nInterval = EditInt(m_hWnd, id);
+  } else if (code == BN_CLICKED && id == IDC_WALLPAPER_ON) {
+    m_bOn = IsDlgButtonChecked(m_hWnd, IDC_WALLPAPER_ON) == BST_CHECKED;
   } else if (code == BN_CLICKED && id == IDC_WALLPAPER_DIR_BROWSE) {
     ChooseDirectory();
   } else {

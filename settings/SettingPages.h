@@ -48,6 +48,7 @@ class CWallPaperSettingPropertyPage : public fw::CPropertyPage {
 
   std::string m_strDirectory;
   int m_nInterval;  // minutes
+  int m_bOn;        // 0 or 1: the rotation runs
 
  protected:
   BOOL OnInitDialog() override;

@@ -24,16 +24,22 @@ TEST(ApplicationName, IsTheFileNameInItsOwnCaseWithoutItsLastExtension) {
 }
 
 TEST(CloseFilter, EachCommandChoosesItsOwnWindows) {
+  auto closes = [](long selector, const char* className, const char* title, bool visible,
+                   bool ours = false, bool cloaked = false) {
+    return ShouldCloseWindow(selector, {className, title, visible, ours, cloaked});
+  };
   // Folders and browsers by a part of the class name, in its case, shown or not.
-  EXPECT_TRUE(ShouldCloseWindow(CLOSE_FOLDERS, "MyCabinetWClass2", "", false));
-  EXPECT_TRUE(ShouldCloseWindow(CLOSE_BROWSERS, "XIEFrameY", "Qovデスクトップ", false));
-  EXPECT_FALSE(ShouldCloseWindow(CLOSE_BROWSERS, "cabinetwclass", "IEFrame", true));
-  // Applications: shown and titled, but neither ours nor the shell's desktop.
-  EXPECT_TRUE(ShouldCloseWindow(CLOSE_APPLICATIONS, "Notepad", "無題 - メモ帳", true));
-  EXPECT_FALSE(ShouldCloseWindow(CLOSE_APPLICATIONS, "Notepad", "無題 - メモ帳", false));
-  EXPECT_FALSE(ShouldCloseWindow(CLOSE_APPLICATIONS, "Shell_TrayWnd", "", true));
-  EXPECT_FALSE(ShouldCloseWindow(CLOSE_APPLICATIONS, "#32770", "x Qovデスクトップ x", true));
-  EXPECT_FALSE(ShouldCloseWindow(CLOSE_APPLICATIONS, "X", "My Program Manager 2", true));
+  EXPECT_TRUE(closes(CLOSE_FOLDERS, "MyCabinetWClass2", "", false));
+  EXPECT_TRUE(closes(CLOSE_BROWSERS, "XIEFrameY", "Qovデスクトップ", false));
+  EXPECT_FALSE(closes(CLOSE_BROWSERS, "cabinetwclass", "IEFrame", true));
+  EXPECT_FALSE(closes(CLOSE_FOLDERS, "CabinetWClass", "", true, false, true));
+  // Applications: shown and titled, but neither ours, cloaked nor the shell's desktop.
+  EXPECT_TRUE(closes(CLOSE_APPLICATIONS, "Notepad", "無題 - メモ帳", true));
+  EXPECT_FALSE(closes(CLOSE_APPLICATIONS, "Notepad", "無題 - メモ帳", false));
+  EXPECT_FALSE(closes(CLOSE_APPLICATIONS, "Shell_TrayWnd", "", true));
+  EXPECT_FALSE(closes(CLOSE_APPLICATIONS, "#32770", "QovDesktop", true, true));
+  EXPECT_FALSE(closes(CLOSE_APPLICATIONS, "Windows.UI.Core.CoreWindow", "Start", true, false, true));
+  EXPECT_FALSE(closes(CLOSE_APPLICATIONS, "X", "My Program Manager 2", true));
 }
 
 TEST(GroupDigits, RightAlignedInFifteenWithACommaBeforeEveryThirdDigit) {

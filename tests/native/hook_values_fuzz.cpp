@@ -24,6 +24,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // A key option or icon view from a value that does not fit its buffer is off.
   if (size > 4) holds = holds && !core::KeyOptionFromValue(data, size);
   if (size > 32) holds = holds && core::IconViewFromValue(data, size) == core::IconView::kUnchanged;
+  // The same bytes as a UTF-16 text: nothing written past the buffer, and at
+  // least a byte for every unit, at most two.
+  char16_t units[64];
+  const std::size_t count = size / 2 < 64 ? size / 2 : 64;
+  std::memcpy(units, data, count * 2);
+  unsigned char text[HotKeyEntry::kSize];
+  const std::size_t needed = core::HotKeyBytesFromUtf16(units, count, text, sizeof(text));
+  holds = holds && needed >= count && needed <= 2 * count;
   if (!holds) std::abort();
   return 0;
 }

@@ -36,6 +36,13 @@ TEST(HotKeyValue, KeyCodesInTheirColumnAndAtMost31CharactersKept) {
   EXPECT_EQ(Decoded(std::string("C    A   X\0N", 12)), "C    A   X" + zeros.substr(10));
   EXPECT_EQ(Decoded(longest + "zz"), zeros);  // more than the buffer holds
   EXPECT_EQ(Decoded(""), zeros);
+  // Texts read as UTF-16 take the Shift-JIS columns: arrows and other wide
+  // characters two bytes, half-width katakana one.
+  unsigned char bytes[16] = {};
+  EXPECT_EQ(HotKeyBytesFromUtf16(u"C←→↑↓ｱ漢", 8, bytes, 4), 13u);
+  EXPECT_EQ(HotKeyBytesFromUtf16(u"C←→↑↓ｱ漢", 8, bytes, sizeof(bytes)), 13u);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(bytes), 13),
+            std::string("C\x81\xA9\x81\xA8\x81\xAA\x81\xAB\xB1\x81\x48", 13));
 }
 
 TEST(OptionAndIconValues, LowByteOfAtMostFourAndFirstByteOfAtMost32) {

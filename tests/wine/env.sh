@@ -7,7 +7,7 @@ export WINEDEBUG=-all
 # No Mono or Gecko install prompts, no menu entries or file associations.
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # Wine takes its ANSI code page from the locale: ja_JP gives 932.  A test
-# may name another in QOV_WINE_LOCALE (C.UTF-8 gives 1252).
+# may name another in QOV_WINE_LOCALE (en_US.UTF-8 gives 1252 and English).
 export LANG="${QOV_WINE_LOCALE:-ja_JP.UTF-8}"
 export LC_ALL="$LANG"
 # The shell's Desktop and Documents folders link into HOME; keep them inside the run.

@@ -48,6 +48,12 @@ class AppTest : public ::testing::Test {
   std::string m_key;  // HKCU\<m_key>\<section> holds the settings
 };
 
+// What the user reads in the run's language: Japanese on code page 932,
+// English on any other (app_tests_english).
+const char* Ui(const char* japanese, const char* english) {
+  return GetACP() == 932 ? japanese : english;
+}
+
 POINT TopLeft(HWND hwnd) {
   RECT r = WindowRect(hwnd);
   return {r.left, r.top};
@@ -160,52 +166,92 @@ TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
 // The system menu's commands.
 class SystemCommands : public AppTest {};
 
-// The close commands post WM_CLOSE (a hung program holds nothing up) where their
-// rule chooses.  The resource display's close box stops its timer; OK does not.
+// The Help button opens the read-me in the interface's language: no help file.
+std::wstring g_opened;
+HINSTANCE WINAPI OpenFile(HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+  g_opened = std::wstring(verb) + L" " + file;
+  return reinterpret_cast<HINSTANCE>(42);
+}
+
+// Windows 10's shell keeps Start and Search as cloaked windows: here the
+// window titled "Cloaked", through a stand-in for DwmGetWindowAttribute that
+// the program's look-up of it finds.
+FARPROC(WINAPI* g_realGetProcAddress)(HMODULE, LPCSTR) = nullptr;
+HRESULT WINAPI CloakedAttribute(HWND window, DWORD attribute, void* value, DWORD size) {
+  if (attribute != 14 /* DWMWA_CLOAKED */ || size != sizeof(DWORD)) return E_INVALIDARG;
+  *static_cast<DWORD*>(value) = WindowText(window) == "Cloaked" ? 2 /* by the shell */ : 0;
+  return S_OK;
+}
+FARPROC WINAPI FindProc(HMODULE module, LPCSTR name) {
+  if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) && lstrcmpA(name, "DwmGetWindowAttribute") == 0)
+    return reinterpret_cast<FARPROC>(CloakedAttribute);
+  return g_realGetProcAddress(module, name);
+}
+
+// The close commands, chosen from the "Close" popup of the system menu, post
+// WM_CLOSE (a hung program holds nothing up) where their rule chooses.  The
+// resource display's close box stops its timer; OK does not.
 TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisplayEnds) {
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  auto command = [&](UINT id) { SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, id, 0); };
+  auto command = [&](int closeItem) { ChooseFromSystemMenu(dialog.m_hWnd, 1, closeItem); };
   WindowHost host;
   ASSERT_TRUE(host.Start({"CabinetWClass|Folder|10,10,200,150|", "IEFrame|Browser|20,20,200,150|",
-                          "|Hidden tool|40,40,200,150|h", "|Editor|50,50,200,150|"}));
+                          "|Hidden tool|40,40,200,150|h", "|Editor|50,50,200,150|",
+                          "QovMouse|Controller|60,60,200,150|", "|Cloaked|70,70,200,150|"}));
   const std::vector<HWND> w = host.Windows();
-  command(ID_SYS_CLOSE_BROWSERS);
+  command(1);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[1]); }));
   Pump(300);
   EXPECT_TRUE(IsWindow(w[0]));
   host.Hang(2500);
   Sleep(300);
   const DWORD start = GetTickCount();
-  command(ID_SYS_CLOSE_FOLDERS);
+  command(0);
+  Pump(300);
   EXPECT_LT(GetTickCount() - start, 1000u);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[0]); }));
-  command(ID_SYS_CLOSE_ALL);
+  ImportStandIn dwm(GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress", FindProc);
+  ASSERT_TRUE(dwm.Active());
+  g_realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(dwm.Original());
+  command(2);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[3]); }));
-  // Spared: hidden windows, the main window by its title, the bars as untitled.
-  EXPECT_TRUE(IsWindow(w[2]) && IsWindow(dialog.m_hWnd) &&
+  // Spared: hidden windows, the controller by its class, the shell's cloaked
+  // window, the main window and the bars as this program's, whatever their titles.
+  SetWindowTextA(dialog.m_wndVerticalBar.m_hWnd, "A bar");
+  SendMessageA(dialog.m_hWnd, WM_COMMAND, ID_SYS_CLOSE_ALL, 0);
+  Pump(500);
+  EXPECT_TRUE(IsWindow(w[2]) && IsWindow(w[4]) && IsWindow(w[5]) && IsWindow(dialog.m_hWnd) &&
               IsWindow(dialog.m_wndVerticalBar.m_hWnd) &&
               IsWindow(dialog.m_wndHorizontalBar.m_hWnd));
+  ImportStandIn open(GetModuleHandleA(nullptr), "shell32.dll", "ShellExecuteW", OpenFile);
+  ASSERT_TRUE(open.Active());
 
   for (UINT message : {WM_CLOSE, WM_COMMAND}) {
     BOOL timerWasSet = FALSE;
     ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd); },
                        [&](HWND display) {
+                         SendMessageA(display, WM_COMMAND, ID_HELP, 0);
                          SendMessageA(display, message, IDOK, 0);
                          // The dialog has ended; its window lives until its loop returns.
                          timerWasSet = KillTimer(display, CResourceDialog::kRefreshTimer);
                        });
-    command(ID_SYS_RESOURCES);
-    ASSERT_EQ(driver.Runs(), 1);
+    ChooseFromSystemMenu(dialog.m_hWnd, 4);
+    ASSERT_TRUE(WaitUntil([&] { return driver.Runs() == 1; }));
     EXPECT_EQ(timerWasSet, message == WM_COMMAND) << message;
   }
+  const std::wstring readMe = GetACP() == 932 ? L"\\README-JA.TXT" : L"\\README.TXT";
+  EXPECT_TRUE(g_opened.rfind(L"open ", 0) == 0 && g_opened.size() > readMe.size() &&
+              g_opened.compare(g_opened.size() - readMe.size(), readMe.size(), readMe) == 0);
 }
 
-// The menu a user sees, the jump to the recorded window, and the screen saver:
-// asked for once in the system directory, then started from the stored path.
+// The menu a user sees, the about box, the jump to the recorded window, and
+// the screen saver: asked for once in the system directory, then started from
+// the stored path; each chosen from the menu.
 TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
+  EXPECT_EQ(WindowText(dialog.m_hWnd), Ui("Qovデスクトップ", "QovDesktop"));
   HMENU menu = GetSystemMenu(dialog.m_hWnd, FALSE);
   std::string items;
   for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -213,15 +259,36 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
     GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
     items += std::to_string(static_cast<int>(GetMenuItemID(menu, i))) + " " + text + "\n";
   }
-  EXPECT_EQ(items, "61536 Qovデスクトップの終了\n-1 閉じる\n101 設定...\n102 ジャンプ\n"
-                   "103 リソースの表示\n104 スクリーンセーバーの実行\n0 \n"
-                   "16 ﾊﾞｰｼﾞｮﾝ情報(QovDesktop) (&A)...\n");
+  HMENU close = GetSubMenu(menu, 1);
+  for (int i = 0; i < GetMenuItemCount(close); ++i) {
+    char text[128] = "";
+    GetMenuStringA(close, i, text, sizeof(text), MF_BYPOSITION);
+    items += std::string("  ") + text + "\n";
+  }
+  EXPECT_EQ(items, Ui("61536 Qovデスクトップの終了\n-1 閉じる\n101 設定...\n102 ジャンプ\n"
+                      "103 リソースの表示\n104 スクリーンセーバーの実行\n0 \n"
+                      "16 ﾊﾞｰｼﾞｮﾝ情報(QovDesktop) (&A)...\n  フォルダ\n"
+                      "  インターネットエクスプローラ\n  すべてのアプリケーション\n",
+                      "61536 Exit QovDesktop\n-1 Close\n101 Settings...\n102 Jump\n"
+                      "103 Show resources\n104 Run screen saver\n0 \n16 &About QovDesktop...\n"
+                      "  Folders\n  Internet Explorer\n  All applications\n"));
+  std::string about;
+  {
+    ModalDriver box([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND box) {
+      about = WindowText(box) + "|" + WindowText(GetWindow(GetDlgItem(box, IDOK), GW_HWNDNEXT));
+      SendMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    ChooseFromSystemMenu(dialog.m_hWnd, 6);  // the separator is not one
+    EXPECT_TRUE(WaitUntil([&] { return box.Runs() == 1; }));
+  }
+  EXPECT_EQ(about, Ui("ﾊﾞｰｼﾞｮﾝ情報 QovDesktop|Copyright (C) 2026 QovSoft",
+                      "About QovDesktop|Copyright (C) 2026 QovSoft"));
 
   WindowHost host;
   ASSERT_TRUE(host.Start({"|Recorded|100,120,300,200|"}));
   dialog.m_nRecordedLeft = 100;
   dialog.m_nRecordedTop = 120;
-  SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_JUMP, 0);
+  ChooseFromSystemMenu(dialog.m_hWnd, 3);
   EXPECT_TRUE(WaitUntil([&] { return WindowRect(host.Find("Recorded")).left == 0; }));
   EXPECT_EQ(WindowRect(host.Find("Recorded")).top, 0);
 
@@ -241,7 +308,8 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
       SetDlgItemTextA(box, cmb13, HelperPath(choice ? choice : "").c_str());
       SendMessageA(box, WM_COMMAND, choice && *choice ? IDOK : IDCANCEL, 0);
     }, 1500);
-    SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_SCREENSAVER, 0);
+    ChooseFromSystemMenu(dialog.m_hWnd, 5);
+    WaitUntil([&] { return file.Runs() == 1; }, 1500);
     EXPECT_EQ(file.Runs(), choice ? 1 : 0);  // asked until a file was chosen
   }
   EXPECT_EQ(lstrcmpiA(folder.c_str(), SystemDirectory().c_str()), 0) << folder;
@@ -293,33 +361,48 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   ASSERT_TRUE(shell.Started() && shell.PostAndWait());
   auto runSheet = [&](const std::function<void(HWND)>& act, UINT button) {
     std::unique_ptr<ModalDriver> notice;
-    ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd, "設定"); }, [&](HWND s) {
+    ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd, Ui("設定", "Settings")); },
+                       [&](HWND s) {
       act(s);
       notice = std::make_unique<ModalDriver>(
-          [&] { return FindOwnedDialog(dialog.m_hWnd, "Qovデスクトップ"); },
+          [&] { return FindOwnedDialog(dialog.m_hWnd, Ui("Qovデスクトップ", "QovDesktop")); },
           [](HWND box) { SendMessageA(box, WM_COMMAND, IDOK, 0); }, 1000);
       SendMessageA(s, WM_COMMAND, button, 0);
     });
-    SendMessageA(dialog.m_hWnd, WM_SYSCOMMAND, ID_SYS_SETTINGS, 0);
+    ChooseFromSystemMenu(dialog.m_hWnd, 2);
+    WaitUntil([&] { return driver.Runs() == 1; });
     return notice ? notice->Runs() : -1;
   };
   g_appKey = m_key;
-  // Ordinal 9 is SetHookDesktop.
-  ImportStandIn spy(GetModuleHandleA(nullptr), "QOV32.dll", MAKEINTRESOURCEA(9), SpySetHookDesktop);
+  // Ordinal 9 is SetHookDesktop, of the library beside this program: another
+  // copy that a hook of an earlier test brought in may share its name.
+  ImportStandIn spy(GetModuleHandleA(nullptr), HelperPath("QOV32.dll").c_str(),
+                    MAKEINTRESOURCEA(9), SpySetHookDesktop);
   ASSERT_TRUE(spy.Active());
   g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(spy.Original());
   HHOOK oldSheet =
       SetWindowsHookExA(WH_CALLWNDPROC, ApplyWithoutParameter, nullptr, GetCurrentThreadId());
   std::vector<UINT> shown;  // the check marks and radio buttons at first
+  std::string pages;        // the tabs' texts
   const int notices = runSheet(
       [&](HWND sheet) {
         const int boxes[][2] = {{0, IDC_MOVE_AUTO},
                                 {0, IDC_FINE_FIRST},
                                 {0, IDC_MOVE_DESKTOP_ICONS},
                                 {1, IDC_LARGE_ICONS},
-                                {1, IDC_SMALL_ICONS}};
+                                {1, IDC_SMALL_ICONS},
+                                {2, IDC_WALLPAPER_ON}};
         for (const auto& box : boxes)
           shown.push_back(IsDlgButtonChecked(ShowPage(sheet, box[0]), box[1]));
+        HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        for (int i = 0; i < 3; ++i) {
+          char text[64] = "";
+          TCITEMA item = {TCIF_TEXT};
+          item.pszText = text;
+          item.cchTextMax = sizeof(text);
+          SendMessageA(tabs, TCM_GETITEMA, i, reinterpret_cast<LPARAM>(&item));
+          pages += text + std::string("|");
+        }
         HWND desktop = ShowPage(sheet, 0);
         SetDlgItemTextA(desktop, IDC_HEIGHT_EDIT, "3");
         // A click on the upper arrow of the spin.
@@ -333,11 +416,13 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
         Click(desktop, IDC_MOVE_DESKTOP_ICONS);
         Click(ShowPage(sheet, 1), IDC_SMALL_ICONS);
         SetDlgItemTextA(ShowPage(sheet, 2), IDC_INTERVAL_EDIT, "");  // 0, stored as 1
+        Click(ShowPage(sheet, 2), IDC_WALLPAPER_ON);
       },
       IDOK);
   UnhookWindowsHookEx(oldSheet);
   EXPECT_EQ(notices, 1);
-  EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0}));
+  EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0, 1}));  // no rotation value: on
+  EXPECT_EQ(pages, Ui("仮想画面|デザイン|壁紙|", "Virtual screen|Design|Wallpaper|"));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
   auto stored = [&](const char* key, const char* name) {
     return m_app.ReadIntSetting(key, name, -9);
@@ -348,6 +433,8 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   EXPECT_EQ(stored("Setting", "Move desktop icons"), 0);
   EXPECT_EQ(g_bMoveDesktopIconsY, 0);
   EXPECT_EQ(stored("Setting", "Wall paper interval"), 1);
+  EXPECT_EQ(stored("Setting", "Wall paper rotation"), 0);
+  EXPECT_FALSE(KillTimer(dialog.m_hWnd, CQovDesktopDialog::kWallPaperTimer));  // stopped
   runSheet([](HWND sheet) { SetDlgItemTextA(ShowPage(sheet, 0), IDC_HEIGHT_EDIT, "9"); },
            IDCANCEL);
   EXPECT_EQ(stored("Screen", "Height"), 4);

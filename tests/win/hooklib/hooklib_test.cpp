@@ -50,13 +50,20 @@ TEST(Qov32Exports, EachHookInstallsOnceUntilRemoved) {
   EXPECT_FALSE(dll.Call<BOOL>("UnSetHookDesktop"));
 }
 
-const char kHotKeyKey[] = "Software\\QovSoft\\QovMouse\\Hot key";
 const char kKeyOptionKey[] = "Software\\QovSoft\\QovMouse\\Key option";
 constexpr WPARAM kConsumed = 0x200;
 
+// A "Hot key" value by its UTF-16 name; a text as the ANSI one would store it.
 void Bind(int command, const std::string& text, DWORD type = REG_SZ, size_t size = 0) {
-  SetRaw(kHotKeyKey, core::kCommandNames[command], type, text.c_str(),
-         static_cast<DWORD>(size ? size : text.size() + 1));
+  const auto* name = reinterpret_cast<const wchar_t*>(core::kCommandNames[command]);
+  WCHAR wide[64] = L"";
+  const int units = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 64);
+  if (type == REG_SZ)
+    SHSetValueW(HKEY_CURRENT_USER, L"Software\\QovSoft\\QovMouse\\Hot key", name, type, wide,
+                units * sizeof(WCHAR));
+  else
+    SHSetValueW(HKEY_CURRENT_USER, L"Software\\QovSoft\\QovMouse\\Hot key", name, type,
+                text.c_str(), static_cast<DWORD>(size ? size : text.size() + 1));
 }
 
 // Sets Ctrl and Alt in this thread's key state, as GetKeyState reports them.

@@ -78,6 +78,27 @@ class ModalDriver {
   int m_runs = 0;
 };
 
+// Chooses an item of a window's system menu as a user does: the menu opens
+// as from a right click on its taskbar button (WM_POPUPSYSTEMMENU), Home
+// selects its first item, the down arrow goes `item` items further (a
+// separator is no item), the right arrow opens its popup with the first item selected
+// and goes down to `subItem`, and Enter chooses.  Everything is posted: the
+// window's thread runs the menu when it next reads its messages.
+inline void ChooseFromSystemMenu(HWND window, int item, int subItem = -1) {
+  PostMessageA(window, 0x0313 /* WM_POPUPSYSTEMMENU */, 0, MAKELPARAM(10, 10));
+  std::vector<WPARAM> keys = {VK_HOME};
+  keys.insert(keys.end(), item, VK_DOWN);
+  if (subItem >= 0) {
+    keys.push_back(VK_RIGHT);
+    keys.insert(keys.end(), subItem, VK_DOWN);
+  }
+  keys.push_back(VK_RETURN);
+  for (WPARAM key : keys) {
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
+  }
+}
+
 // The text of a window as ANSI (code page 932) bytes.
 inline std::string WindowText(HWND hwnd) {
   char text[512] = "";
@@ -195,7 +216,7 @@ class Process {
   // Ends it from `window`'s system menu: true when it exits with 0 within `timeoutMs`.
   bool CloseFrom(HWND window, DWORD timeoutMs = 5000) {
     DWORD code = 1;
-    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ChooseFromSystemMenu(window, 0);  // the first item ends both programs
     return WaitForExit(timeoutMs, &code) && code == 0;
   }
   bool Running() const {
