@@ -184,7 +184,7 @@ HRESULT WINAPI CloakedAttribute(HWND window, DWORD attribute, void* value, DWORD
 }
 FARPROC WINAPI FindProc(HMODULE module, LPCSTR name) {
   if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) && lstrcmpA(name, "DwmGetWindowAttribute") == 0)
-    return reinterpret_cast<FARPROC>(CloakedAttribute);
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(CloakedAttribute));
   return g_realGetProcAddress(module, name);
 }
 
