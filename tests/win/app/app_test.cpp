@@ -101,14 +101,15 @@ class WallPaper : public AppTest {
 
 // The follow timer ticks every second, timer 2 after the interval (-10 gives a
 // minute); it follows the active window, then shows the next bitmap and closes
-// its search.  The directory ends in a backslash after "表" (0x95 0x5C) on code
-// page 932, after "é", a lead byte in 932, on 1252 (app_tests_cp1252).
+// its search.  The directory ends in "歃" (0x9F 0x5C, a range's last lead byte)
+// with no backslash on code page 932, in "é", a lead byte in 932, and a
+// backslash on 1252 (app_tests_cp1252).
 TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
   const char* acp = std::getenv("QOV_ACP");
   ASSERT_EQ(GetACP(), acp ? std::strtoul(acp, nullptr, 10) : 932u);
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
-  m_dir = temp + std::to_string(GetCurrentProcessId()) + (GetACP() == 932 ? "壁紙表" : "\xE9");
+  m_dir = temp + std::to_string(GetCurrentProcessId()) + (GetACP() == 932 ? "壁紙歃" : "\xE9");
   ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
   const unsigned char bitmap[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
                                     0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24};  // 1 x 1
@@ -116,7 +117,8 @@ TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
     FILE* out = std::fopen((m_dir + file).c_str(), "wb");
     ASSERT_TRUE(out && std::fwrite(bitmap, sizeof(bitmap), 1, out) == 1 && std::fclose(out) == 0);
   }
-  m_app.WriteStringSetting("Setting", "Wall paper directory", m_dir + "\\");
+  m_app.WriteStringSetting("Setting", "Wall paper directory",
+                           m_dir + (GetACP() == 932 ? "" : "\\"));
   SetDword(m_key + "\\Setting", "Wall paper interval", 0xFFFFFFF6u);
   SetDword(m_key + "\\Setting", "Move auto", 1);
   WindowHost host;
