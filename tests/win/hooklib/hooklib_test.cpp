@@ -234,10 +234,9 @@ TEST(MouseHook, NotesMovesInTheClientAreaAndPassesThemOn) {
   const Qov32& dll = Qov32::Get();
   ASSERT_TRUE(chain.Call<HHOOK>("SetHookMouse", DWORD{0}));
   ASSERT_TRUE(dll.Call<HHOOK>("SetHookMouse", DWORD{0}));
-  // Wine moves the real pointer for each move, and its desktop reports the
-  // point the pointer left as a move of its own a few milliseconds later.
-  // So the command's own move is only recorded, and every real move leaves
-  // a point whose late report changes nothing: the title bar from the title bar.
+  // Wine's desktop reports the point each real move leaves as a move of its own, a little
+  // later.  So the command's own move is only recorded, and each real move leaves a point
+  // whose late report changes nothing: the title bar is left from the title bar.
   const ImportStandIn placed[] = {{dll.module, "user32.dll", "mouse_event", RecordMouse},
                                   {chain.module, "user32.dll", "mouse_event", RecordMouse}};
   Bind(core::kMoveRightSlow, "C        K");
