@@ -13,8 +13,10 @@ class CResourceDialog : public fw::CDialog {
   explicit CResourceDialog(fw::CWnd* parent = nullptr) : fw::CDialog(IDD, parent) {}
 
   // Appends one row per drive that is not removable and answers a size
-  // query, in letter order: the letter, free bytes, total bytes.
-  void FillDriveList();
+  // query, in letter order: the letter, free bytes, total bytes.  A remote
+  // drive shows its last answer; `askRemoteDrives` starts its next query
+  // off this thread, where none runs yet.
+  void FillDriveList(bool askRemoteDrives);
   // Writes the four memory figures into their fields.
   void FillMemoryFigures();
 
@@ -25,5 +27,5 @@ class CResourceDialog : public fw::CDialog {
   BOOL OnInitDialog() override;
 
  private:
-  void Refresh();
+  void Refresh(bool askRemoteDrives);
 };

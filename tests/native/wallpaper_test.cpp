@@ -38,6 +38,9 @@ TEST(WallPaperPattern, JoinsWithOneBackslashWhereATrailByte0x5CIsNone) {
   // "表" is 0x95 0x5C; the half-width "ｱ" (0xB1) is one byte.
   EXPECT_EQ(JoinPath("C:\\\x95\x5C", "a", cp932), "C:\\\x95\x5C\\a");
   EXPECT_EQ(JoinPath("C:\\\xB1\\", "a", cp932), "C:\\\xB1\\a");
+  // The last lead byte of each range: "歃" is 0x9F 0x5C; 0xFC 0x5C, no character, is a pair too.
+  for (const char* dir : {"C:\\\x9F\x5C", "C:\\\xFC\x5C"})
+    EXPECT_EQ(JoinPath(dir, "a", cp932), std::string(dir) + "\\a");
   EXPECT_FALSE(EndsWithBackslash("\\\x95", cp932));  // a lead byte cut off at the end
   // "é" (0xE9) is a letter of its own in 1252 and a lead byte in 932.
   EXPECT_EQ(JoinPath("C:\\\xE9\\", "a", cp1252), "C:\\\xE9\\a");

@@ -109,14 +109,14 @@ class WallPaper : public AppTest {
 
 // The follow timer ticks every second, timer 2 after the interval (-10 gives a
 // minute); it follows the active window, then shows the next bitmap and closes
-// its search.  The directory ends in a backslash after "表" (0x95 0x5C) on code
-// page 932, after "é", a lead byte in 932, on 1252 (app_tests_cp1252).
+// its search.  The directory ends in "歃" (0x9F 0x5C, a range's last lead byte) on code
+// page 932, in "é" (a lead byte in 932) and a backslash on 1252 (app_tests_cp1252).
 TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
   const char* acp = std::getenv("QOV_ACP");
   ASSERT_EQ(GetACP(), acp ? std::strtoul(acp, nullptr, 10) : 932u);
   char temp[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, temp);
-  m_dir = temp + std::to_string(GetCurrentProcessId()) + (GetACP() == 932 ? "壁紙表" : "\xE9");
+  m_dir = temp + std::to_string(GetCurrentProcessId()) + (GetACP() == 932 ? "壁紙歃" : "\xE9");
   ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
   const unsigned char bitmap[58] = {'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40,
                                     0,   0,   0,  1, 0, 0, 0, 1, 0, 0, 0,  1, 0, 24};  // 1 x 1
@@ -124,7 +124,8 @@ TEST_F(WallPaper, Timer2ComesAfterTheIntervalFollowsAndStepsThroughTheBitmaps) {
     FILE* out = std::fopen((m_dir + file).c_str(), "wb");
     ASSERT_TRUE(out && std::fwrite(bitmap, sizeof(bitmap), 1, out) == 1 && std::fclose(out) == 0);
   }
-  m_app.WriteStringSetting("Setting", "Wall paper directory", m_dir + "\\");
+  m_app.WriteStringSetting("Setting", "Wall paper directory",
+                           m_dir + (GetACP() == 932 ? "" : "\\"));
   SetDword(m_key + "\\Setting", "Wall paper interval", 0xFFFFFFF6u);
   SetDword(m_key + "\\Setting", "Move auto", 1);
   WindowHost host;
@@ -491,17 +492,22 @@ TEST_F(FolderTree, SelectionGivesTheFoldersPathOrNone) {
   dialog.DestroyWindow();
 }
 
-// The resource display, its figures from stand-ins.
-// Drives A: (a floppy), C:, D: (no medium) and E:; with quotas the volume has
-// more free bytes than the user may still use.
-DWORD WINAPI LogicalDrives() { return 0x1D; }
-UINT WINAPI TypeOfDrive(LPCSTR root) { return root[0] == 'A' ? DRIVE_REMOVABLE : DRIVE_FIXED; }
+// The resource display's figures from stand-ins: drives A: (a floppy), B: (a network drive, slow
+// to answer), C:, D: (no medium) and E:; with quotas a volume has more free bytes than one may use.
+DWORD WINAPI LogicalDrives() { return 0x1F; }
+UINT WINAPI TypeOfDrive(LPCSTR root) {
+  return root[0] == 'A' ? DRIVE_REMOVABLE : root[0] == 'B' ? DRIVE_REMOTE : DRIVE_FIXED;
+}
+volatile LONG g_remoteAsked;
 BOOL WINAPI DiskFreeSpace(LPCSTR root, PULARGE_INTEGER mine, PULARGE_INTEGER total,
                                  PULARGE_INTEGER volumeFree) {
   EXPECT_NE(root[0], 'A') << "a floppy would spin up every second";
   if (root[0] == 'D') return FALSE;
+  const bool remote = root[0] == 'B';
+  if (remote && InterlockedIncrement(&g_remoteAsked) > 0) Sleep(2000);  // a server slow to answer
   if (mine) mine->QuadPart = root[0] == 'C' ? 123456789012 : 222222222222;
-  if (total) total->QuadPart = root[0] == 'C' ? 987654321098 : 333333333333;
+  if (mine && remote) mine->QuadPart = 111111111111 * g_remoteAsked;  // more at each answer
+  if (total) total->QuadPart = remote ? 444444444444 : root[0] == 'C' ? 987654321098 : 333333333333;
   if (volumeFree) volumeFree->QuadPart = 555555555555;
   return TRUE;
 }
@@ -511,8 +517,21 @@ BOOL WINAPI MemoryStatus(LPMEMORYSTATUSEX status) {
   return TRUE;
 }
 
+std::string DriveRows(const CResourceDialog& dialog) {  // a line a row, columns apart by blanks
+  const HWND list = GetDlgItem(dialog.m_hWnd, IDC_DRIVE_LIST);
+  std::string rows;
+  char text[64];
+  for (int cell = 0; cell < ListView_GetItemCount(list) * 3; ++cell) {
+    ListView_GetItemText(list, cell / 3, cell % 3, text, sizeof(text));
+    rows += text + std::string(cell % 3 < 2 ? " " : "\n");
+  }
+  return rows;
+}
+
 class ResourceDisplay : public AppTest {};
 
+// The network drive is asked off this thread, once at a time; it shows once
+// it answers, and then its last figures while it is asked again.
 TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
   const HMODULE exe = GetModuleHandleA(nullptr);
   const ImportStandIn standIns[] = {{exe, "kernel32.dll", "GetLogicalDrives", LogicalDrives},
@@ -520,20 +539,36 @@ TEST_F(ResourceDisplay, ShowsEachFigureInItsPlace) {
                                     {exe, "kernel32.dll", "GetDiskFreeSpaceExA", DiskFreeSpace},
                                     {exe, "kernel32.dll", "GlobalMemoryStatusEx", MemoryStatus}};
   for (const ImportStandIn& standIn : standIns) ASSERT_TRUE(standIn.Active());
+  const std::string local =
+      "C 123,456,789,012 987,654,321,098\nE 222,222,222,222 333,333,333,333\n";
+  const std::string all = "B 111,111,111,111 444,444,444,444\n" + local;
+  auto tick = [](CResourceDialog& display, int times) {  // its timer stopped, refreshed here alone
+    KillTimer(display.m_hWnd, CResourceDialog::kRefreshTimer);
+    while (times-- > 0) SendMessageA(display.m_hWnd, WM_TIMER, CResourceDialog::kRefreshTimer, 0);
+  };
+  const DWORD start = GetTickCount();
   CResourceDialog dialog;
   ASSERT_TRUE(dialog.Create());
-  const HWND list = GetDlgItem(dialog.m_hWnd, IDC_DRIVE_LIST);
-  std::string rows;  // a line a row, its columns apart by a blank
-  char text[64];
-  for (int cell = 0; cell < ListView_GetItemCount(list) * 3; ++cell) {
-    ListView_GetItemText(list, cell / 3, cell % 3, text, sizeof(text));
-    rows += text + std::string(cell % 3 < 2 ? " " : "\n");
-  }
-  EXPECT_EQ(rows, "C 123,456,789,012 987,654,321,098\nE 222,222,222,222 333,333,333,333\n");
+  tick(dialog, 3);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  EXPECT_EQ(DriveRows(dialog), local);
+  EXPECT_TRUE(WaitUntil([&] { return DriveRows(dialog) == all; }));
+  Pump(300);
+  EXPECT_EQ(g_remoteAsked, 1);  // none more, by the ticks nor by the answer
   std::string figures;
   for (int id : {IDC_PHYSICAL_FREE, IDC_PHYSICAL_TOTAL, IDC_VIRTUAL_FREE, IDC_VIRTUAL_TOTAL})
     figures += WindowText(GetDlgItem(dialog.m_hWnd, id)) + " ";
   EXPECT_EQ(figures, "300,000,000,000 800,000,000,000 140,000,000,000,000 140,737,488,224,256 ");
+  // Closed while asked again, the answer finds no dialog; the next one shows
+  // the last answer at once, then the fresh one.
+  tick(dialog, 2);
+  EXPECT_EQ(DriveRows(dialog), all);
+  dialog.DestroyWindow();
+  CResourceDialog again;
+  ASSERT_TRUE(again.Create());
+  EXPECT_EQ(DriveRows(again), all);
+  const std::string fresh = "B 222,222,222,222 444,444,444,444\n" + local;
+  EXPECT_TRUE(WaitUntil([&] { tick(again, 1); return DriveRows(again) == fresh; }));
 }
 
 // The edge bars as app bars of Wine's shell.  Wine's explorer clips a query
