@@ -82,6 +82,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   KeepViewPosition();
 
   StartViewKeys();
+  PostMessageA(m_hWnd, WM_START_NOTICES, 0, 0);
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
   InstallDesktopHook();
 
@@ -115,12 +116,14 @@ void CQovDesktopDialog::BuildSystemMenu() {
               fw::UiString(IDS_MENU_EXIT).c_str());
 
   // Inserting "by command 0" puts each item in front of the separator (the
-  // only item with id 0), so these four end up in this order above it.
+  // only item with id 0), so these end up in this order above it.
   static const UINT kCommands[][2] = {
       {ID_SYS_SETTINGS, IDS_MENU_SETTINGS},
       {ID_SYS_JUMP, IDS_MENU_JUMP},
       {ID_SYS_RESOURCES, IDS_MENU_RESOURCES},
       {ID_SYS_SCREENSAVER, IDS_MENU_SCREENSAVER},
+      {ID_SYS_OVERVIEW, IDS_MENU_OVERVIEW},
+      {ID_SYS_GATHER, IDS_MENU_GATHER},
   };
   for (const auto& item : kCommands)
     InsertMenuA(system, 0, MF_BYCOMMAND | MF_STRING, item[0], fw::UiString(item[1]).c_str());
@@ -272,6 +275,9 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       return false;
     case WM_HOTKEY:
       OnViewKey(CViewKeys::CommandOf(wParam));
+      return true;
+    case WM_START_NOTICES:
+      OnStartNotices();
       return true;
     case WM_DESTROY:
       OnDestroy();

@@ -13,6 +13,7 @@ class CQovDesktopDialog : public fw::CDialog {
  public:
   enum { IDD = IDD_QOVDESKTOP_DIALOG };
   enum : UINT_PTR { kFollowTimer = 1, kWallPaperTimer = 2 };
+  enum : UINT { WM_START_NOTICES = WM_APP + 1 };
 
   explicit CQovDesktopDialog(fw::CWnd* parent = nullptr);
   ~CQovDesktopDialog() override;
@@ -87,6 +88,11 @@ class CQovDesktopDialog : public fw::CDialog {
 
   // The view's hot keys and the pinned programs, read and registered.
   void StartViewKeys();
+  // Tells the user which keys another program held at the registration.
+  void NoticeTakenKeys();
+  // What the start has to say, once the window is up: the taken keys, and
+  // once ever, that a 32-bit build runs on 64-bit Windows.
+  void OnStartNotices();
 
   CViewKeys m_viewKeys;
   int m_nTakenViewKeys = 0;  // keys another program held at the start

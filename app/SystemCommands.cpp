@@ -14,6 +14,7 @@
 #include "resdisplay/ResourceDialog.h"
 #include "settings/ScreenSaverFile.h"
 #include "settings/SettingPages.h"
+#include "settings/ViewKeysPage.h"
 
 namespace {
 
@@ -83,7 +84,7 @@ void CloseWindows(core::CloseSelector selector) {
 
 bool CQovDesktopDialog::OnCommand(UINT id, UINT code, HWND control) {
   const bool menuItem =
-      id == ID_SYS_ABOUT || (id >= ID_SYS_SETTINGS && id <= ID_SYS_CLOSE_ALL);
+      id == ID_SYS_ABOUT || (id >= ID_SYS_SETTINGS && id <= ID_SYS_OVERVIEW);
   if (!control && code == 0 && menuItem) {
     OnSysCommand(id);
     return true;
@@ -119,6 +120,12 @@ bool CQovDesktopDialog::OnSysCommand(UINT id) {
       break;
     case ID_SYS_CLOSE_ALL:
       CloseWindows(core::CLOSE_APPLICATIONS);
+      return true;
+    case ID_SYS_GATHER:
+      GatherWindows();
+      return true;
+    case ID_SYS_OVERVIEW:
+      m_overview.Open(this);
       return true;
   }
   // The default processing carries out the standard commands (SC_CLOSE and
@@ -161,6 +168,15 @@ void CQovDesktopDialog::OnSettings() {
   sheet.AddPage(&desktop);
   sheet.AddPage(&design);
   sheet.AddPage(&wallPaper);
+  core::HotKey keys[core::kViewKeyCount];
+  bool taken[core::kViewKeyCount];
+  for (int c = 0; c < core::kViewKeyCount; ++c) {
+    keys[c] = m_viewKeys.Key(c);
+    taken[c] = m_viewKeys.Taken(c);
+  }
+  CViewKeysSettingPropertyPage viewKeys(
+      keys, taken, app->ReadStringSetting(settings::kSetting, settings::kPinnedPrograms, ""));
+  sheet.AddPage(&viewKeys);
   if (sheet.DoModal() != IDOK) return;
 
   // Typed counts are taken as typed by the page; what is stored and applied
@@ -196,6 +212,14 @@ void CQovDesktopDialog::OnSettings() {
   m_bWallPaperOn = wallPaper.m_bOn;
   app->WriteIntSetting(settings::kSetting, settings::kWallPaperRotation, m_bWallPaperOn);
   StartWallPaperTimer();
+
+  for (int c = 0; c < core::kViewKeyCount; ++c)
+    app->WriteIntSetting(settings::kHotKeys, core::kViewKeyNames[c],
+                         static_cast<int>(core::ValueFromHotKey(viewKeys.m_keys[c])));
+  app->WriteStringSetting(settings::kSetting, settings::kPinnedPrograms,
+                          viewKeys.m_strPinnedPrograms);
+  StartViewKeys();
+  NoticeTakenKeys();
 
   MessageBoxA(m_hWnd, fw::UiString(IDS_SETTINGS_NOTICE).c_str(),
               fw::UiString(IDS_APP_TITLE).c_str(), MB_OK);

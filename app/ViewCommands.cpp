@@ -5,6 +5,7 @@
 #include "app/settings_names.h"
 #include "core/viewkeys.h"
 #include "fw/display.h"
+#include "fw/lang.h"
 #include "vscreen/Pins.h"
 #include "vscreen/WindowMover.h"
 
@@ -12,6 +13,32 @@ void CQovDesktopDialog::StartViewKeys() {
   pins::SetPrograms(core::SplitProgramNames(
       QovApp()->ReadStringSetting(settings::kSetting, settings::kPinnedPrograms, "")));
   m_nTakenViewKeys = m_viewKeys.Register(m_hWnd, *QovApp());
+}
+
+void CQovDesktopDialog::NoticeTakenKeys() {
+  // Said once for each registration: which keys another program holds.
+  if (m_nTakenViewKeys == 0) return;
+  std::string text = fw::UiString(IDS_KEYS_TAKEN_NOTICE);
+  for (int c = 0; c < core::kViewKeyCount; ++c)
+    if (m_viewKeys.Taken(c)) text += "\n" + fw::UiString(IDS_VIEWKEY_NAME_FIRST + c);
+  MessageBoxA(m_hWnd, text.c_str(), fw::UiString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void CQovDesktopDialog::OnStartNotices() {
+  NoticeTakenKeys();
+  // The 32-bit package on 64-bit Windows reaches only 32-bit programs: said
+  // once, then never again.
+  using IsWow64 = BOOL WINAPI(HANDLE, PBOOL);
+  const auto isWow64 = reinterpret_cast<IsWow64*>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  BOOL wow64 = FALSE;
+  CQovDesktopApp* app = QovApp();
+  if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64 ||
+      app->ReadIntSetting(settings::kSetting, settings::kToldWow64, 0) != 0)
+    return;
+  app->WriteIntSetting(settings::kSetting, settings::kToldWow64, 1);
+  MessageBoxA(m_hWnd, fw::UiString(IDS_WOW64_NOTICE).c_str(), fw::UiString(IDS_APP_TITLE).c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }
 
 void CQovDesktopDialog::OnViewKey(int command) {

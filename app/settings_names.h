@@ -32,6 +32,8 @@ inline constexpr char kViewTop[] = "Top offset";
 // programs whose windows are always pinned (file names separated by '|').
 inline constexpr char kHotKeys[] = "Hot keys";
 inline constexpr char kPinnedPrograms[] = "Pinned programs";
+// 1 once a 32-bit build has told the user that this Windows is 64-bit.
+inline constexpr char kToldWow64[] = "Told 64-bit Windows";
 
 inline constexpr int kDefaultScreens = 3;
 inline constexpr int kDefaultWallPaperInterval = 10;

@@ -72,6 +72,11 @@
 #define IDC_PINNED_PROGRAMS 1130
 #define IDS_KEY_TAKEN 230
 #define IDS_KEYS_TAKEN_NOTICE 231
+#define IDS_MENU_OVERVIEW 232
+#define IDS_MENU_GATHER 233
+// The commands of the view's hot keys, in command order, for the notice.
+#define IDS_VIEWKEY_NAME_FIRST 240
+#define IDS_WOW64_NOTICE 250
 #define IDC_HEIGHT_EDIT 1002
 #define IDC_WIDTH_EDIT 1003
 #define IDC_HEIGHT_SPIN 1006

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "fw/app.h"
+#include "fw/lang.h"
 
 CViewKeysSettingPropertyPage::CViewKeysSettingPropertyPage(
     const core::HotKey (&keys)[core::kViewKeyCount], const bool (&taken)[core::kViewKeyCount],
@@ -14,17 +14,30 @@ CViewKeysSettingPropertyPage::CViewKeysSettingPropertyPage(
   }
 }
 
+bool CViewKeysSettingPropertyPage::OnApply() {
+  // Read when the sheet is accepted: a box of several lines tells no change
+  // of text set from outside.  One name a line, stored with '|' between.
+  fw::CWnd edit;
+  edit.m_hWnd = GetDlgItem(m_hWnd, IDC_PINNED_PROGRAMS);
+  std::string lines = edit.GetWindowText();
+  for (char& c : lines)
+    if (c == '\r' || c == '\n') c = '|';
+  m_strPinnedPrograms.clear();
+  for (const std::string& name : core::SplitProgramNames(lines))
+    m_strPinnedPrograms += (m_strPinnedPrograms.empty() ? "" : "|") + name;
+  return true;
+}
+
 BOOL CViewKeysSettingPropertyPage::OnInitDialog() {
   fw::CPropertyPage::OnInitDialog();
-  char takenText[64] = "";
-  LoadStringA(fw::CApp::Get()->Instance(), IDS_KEY_TAKEN, takenText, sizeof(takenText));
+  const std::string takenText = fw::UiString(IDS_KEY_TAKEN);
   for (int c = 0; c < core::kViewKeyCount; ++c) {
     // Set as a copy first: the controls' change notifications read them back.
     const core::HotKey key = m_keys[c];
     SendDlgItemMessageA(m_hWnd, IDC_VIEWKEY_FIRST + c, HKM_SETHOTKEY, core::ControlFromHotKey(key), 0);
     if (key.modifiers & core::kModWin)
       SendDlgItemMessageA(m_hWnd, IDC_VIEWKEY_WIN_FIRST + c, BM_SETCHECK, BST_CHECKED, 0);
-    if (m_taken[c]) SetDlgItemTextA(m_hWnd, IDC_VIEWKEY_TAKEN_FIRST + c, takenText);
+    if (m_taken[c]) SetDlgItemTextA(m_hWnd, IDC_VIEWKEY_TAKEN_FIRST + c, takenText.c_str());
   }
   // One name a line in the box.
   std::string lines;
@@ -43,13 +56,6 @@ bool CViewKeysSettingPropertyPage::OnCommand(UINT id, UINT code, HWND control) {
         (m_keys[keyAt].modifiers & core::kModWin) != 0);
   } else if (code == BN_CLICKED && winAt >= 0 && winAt < core::kViewKeyCount) {
     m_keys[winAt].modifiers ^= core::kModWin;
-  } else if (code == EN_CHANGE && id == IDC_PINNED_PROGRAMS) {
-    fw::CWnd edit;
-    edit.m_hWnd = control;
-    std::string names = edit.GetWindowText();
-    for (char& c : names)
-      if (c == '\r' || c == '\n') c = '|';
-    m_strPinnedPrograms = names;
   } else {
     return fw::CPropertyPage::OnCommand(id, code, control);
   }

@@ -21,6 +21,7 @@ class CViewKeysSettingPropertyPage : public fw::CPropertyPage {
  protected:
   BOOL OnInitDialog() override;
   bool OnCommand(UINT id, UINT code, HWND control) override;
+  bool OnApply() override;
 
  private:
   bool m_taken[core::kViewKeyCount];

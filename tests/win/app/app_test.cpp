@@ -267,11 +267,13 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
     items += std::string("  ") + text + "\n";
   }
   EXPECT_EQ(items, Ui("61536 Qovデスクトップの終了\n-1 閉じる\n101 設定...\n102 ジャンプ\n"
-                      "103 リソースの表示\n104 スクリーンセーバーの実行\n0 \n"
+                      "103 リソースの表示\n104 スクリーンセーバーの実行\n109 全体図\n"
+                      "108 ウィンドウを集める\n0 \n"
                       "16 ﾊﾞｰｼﾞｮﾝ情報(QovDesktop) (&A)...\n  フォルダ\n"
                       "  インターネットエクスプローラ\n  すべてのアプリケーション\n",
                       "61536 Exit QovDesktop\n-1 Close\n101 Settings...\n102 Jump\n"
-                      "103 Show resources\n104 Run screen saver\n0 \n16 &About QovDesktop...\n"
+                      "103 Show resources\n104 Run screen saver\n109 Overview\n"
+                      "108 Gather windows\n0 \n16 &About QovDesktop...\n"
                       "  Folders\n  Internet Explorer\n  All applications\n"));
   std::string about;
   {
@@ -279,7 +281,7 @@ TEST_F(SystemCommands, MenuJumpAndScreenSaver) {
       about = WindowText(box) + "|" + WindowText(GetWindow(GetDlgItem(box, IDOK), GW_HWNDNEXT));
       SendMessageA(box, WM_COMMAND, IDOK, 0);
     });
-    ChooseFromSystemMenu(dialog.m_hWnd, 6);  // the separator is not one
+    ChooseFromSystemMenu(dialog.m_hWnd, 8);  // the separator is not one
     EXPECT_TRUE(WaitUntil([&] { return box.Runs() == 1; }));
   }
   EXPECT_EQ(about, Ui("ﾊﾞｰｼﾞｮﾝ情報 QovDesktop|Copyright (C) 2026 QovSoft",
@@ -418,6 +420,14 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
         Click(ShowPage(sheet, 1), IDC_SMALL_ICONS);
         SetDlgItemTextA(ShowPage(sheet, 2), IDC_INTERVAL_EDIT, "");  // 0, stored as 1
         Click(ShowPage(sheet, 2), IDC_WALLPAPER_ON);
+        // The first view key becomes Ctrl+Shift+J, without the Win key.
+        HWND keys = ShowPage(sheet, 3);
+        HWND left = GetDlgItem(keys, IDC_VIEWKEY_FIRST);
+        SendMessageA(left, HKM_SETHOTKEY, MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
+        SendMessageA(keys, WM_COMMAND, MAKEWPARAM(IDC_VIEWKEY_FIRST, EN_CHANGE),
+                     reinterpret_cast<LPARAM>(left));
+        Click(keys, IDC_VIEWKEY_WIN_FIRST);
+        SetDlgItemTextA(keys, IDC_PINNED_PROGRAMS, "clock.exe\r\nplayer.exe");
       },
       IDOK);
   UnhookWindowsHookEx(oldSheet);
@@ -425,6 +435,8 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0, 1}));  // no rotation value: on
   EXPECT_EQ(pages, Ui("仮想画面|デザイン|壁紙|", "Virtual screen|Design|Wallpaper|"));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
+  EXPECT_EQ(m_app.ReadIntSetting("Hot keys", "View left", 0), 0x6004A);
+  EXPECT_EQ(m_app.ReadStringSetting("Setting", "Pinned programs", ""), "clock.exe|player.exe");
   auto stored = [&](const char* key, const char* name) {
     return m_app.ReadIntSetting(key, name, -9);
   };
@@ -937,7 +949,15 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_WIN | MOD_CONTROL | MOD_ALT, VK_UP));
   m_app.WriteIntSetting("Screen", "Width", 5);
   CQovDesktopDialog dialog;
+  std::string notice;  // said once at the start
+  ModalDriver told([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND box) {
+    notice = WindowText(GetDlgItem(box, 0xFFFF));
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+  });
   ASSERT_TRUE(dialog.Create());
+  EXPECT_TRUE(WaitUntil([&] { return told.Runs() == 1; }));
+  EXPECT_NE(notice.find(Ui("上へ1画面", "One screen up")), std::string::npos) << notice;
+  EXPECT_EQ(notice.find(Ui("右へ1画面", "One screen right")), std::string::npos);
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
   PressWithWinCtrlAlt(VK_RIGHT);
   EXPECT_EQ(hbar.m_nPosition, hbar.Home() + cx);
@@ -958,8 +978,8 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   EXPECT_TRUE(TopLeft(editor).x == 100 + 2 * cx - 7 && TopLeft(clock).x == 500);
   // Gathered: the editor and the far window by whole pages, the lost one to
   // the nearest place on the screen; the pinned clock stays.
-  dialog.GatherWindows();
-  Pump(200);
+  ChooseFromSystemMenu(dialog.m_hWnd, 7);
+  Pump(300);
   EXPECT_EQ(TopLeft(editor).x, 100 - 7);
   EXPECT_EQ(TopLeft(host.Windows()[2]).x, 40 - 7);
   EXPECT_TRUE(TopLeft(host.Windows()[3]).x == cx - 300 && TopLeft(host.Windows()[3]).y == 0);
@@ -994,7 +1014,8 @@ TEST_F(ViewKeys, TheOverviewMovesTheViewAndTheWindows) {
   ASSERT_TRUE(dialog.Create());
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
   COverview& overview = dialog.m_overview;
-  PressWithWinCtrlAlt(VK_SPACE);
+  ChooseFromSystemMenu(dialog.m_hWnd, 6);
+  Pump(300);
   ASSERT_TRUE(overview.m_hWnd && GetForegroundWindow() == overview.m_hWnd);
   const core::OverviewScale s = overview.Scale();
   auto centreOf = [&](const core::Rect& r) {
