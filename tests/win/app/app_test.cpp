@@ -183,9 +183,14 @@ HRESULT WINAPI CloakedAttribute(HWND window, DWORD attribute, void* value, DWORD
   *static_cast<DWORD*>(value) = WindowText(window) == "Cloaked" ? 2 /* by the shell */ : 0;
   return S_OK;
 }
+// And a 32-bit build running on 64-bit Windows, through IsWow64Process.
+BOOL WINAPI OnWow64(HANDLE, PBOOL wow64) { return *wow64 = TRUE; }
 FARPROC WINAPI FindProc(HMODULE module, LPCSTR name) {
-  if (HIWORD(reinterpret_cast<ULONG_PTR>(name)) && lstrcmpA(name, "DwmGetWindowAttribute") == 0)
+  const bool named = HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0;
+  if (named && lstrcmpA(name, "DwmGetWindowAttribute") == 0)
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(CloakedAttribute));
+  if (named && lstrcmpA(name, "IsWow64Process") == 0)
+    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(OnWow64));
   return g_realGetProcAddress(module, name);
 }
 
@@ -1056,6 +1061,25 @@ TEST_F(ViewKeys, TheOverviewMovesTheViewAndTheWindows) {
   EXPECT_EQ(dialog.m_wndVerticalBar.m_nPosition, 2 * cy);
   EXPECT_EQ(GetForegroundWindow(), mail);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(overview.m_hWnd); }, 2000));
+}
+
+// A 32-bit build on 64-bit Windows says which package to take, once ever.
+TEST_F(ViewKeys, A32BitBuildOn64BitWindowsSaysOnceWhichPackageToTake) {
+  ImportStandIn find(GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress", FindProc);
+  ASSERT_TRUE(find.Active());
+  g_realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(find.Original());
+  std::string told;
+  for (int start = 0; start < 2; ++start) {
+    CQovDesktopDialog dialog;
+    ModalDriver box([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND b) {
+      told += WindowText(GetDlgItem(b, 0xFFFF)) + "|";
+      SendMessageA(b, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(dialog.Create());
+    Pump(400);
+  }
+  EXPECT_EQ(std::count(told.begin(), told.end(), '|'), 1) << told;
+  EXPECT_NE(told.find("for-64-bit-Windows.zip"), std::string::npos) << told;
 }
 
 }  // namespace
