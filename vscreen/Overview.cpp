@@ -50,10 +50,7 @@ void Frame(HDC dc, RECT r, int width, int colour) {
 }  // namespace
 
 bool COverview::Open(fw::CWnd* owner) {
-  HWND active = GetForegroundWindow();
   if (!m_hWnd && !Create(owner)) return false;
-  // The window that was active before the overview took the foreground.
-  for (Shown& w : m_windows) w.active = w.hwnd == active;
   SetForegroundWindow(m_hWnd);
   return true;
 }
@@ -62,6 +59,7 @@ BOOL COverview::OnInitDialog() {
   fw::CDialog::OnInitDialog();
   // The overview stays where it is while the view it shows moves.
   pins::Toggle(m_hWnd);
+  // Still the window the user was in: the overview is not shown yet.
   const HWND active = GetForegroundWindow();
   Refresh();
   for (Shown& w : m_windows) w.active = w.hwnd == active;
@@ -86,8 +84,6 @@ BOOL COverview::OnInitDialog() {
 void COverview::Refresh() {
   const core::Rect screen = core::PageOf(fw::Monitors());
   m_origin = {screen.left - m_horizontal.m_nPosition, screen.top - m_vertical.m_nPosition};
-  std::vector<bool> active;
-  for (const Shown& w : m_windows) active.push_back(w.active);
   const std::vector<Shown> before = m_windows;
   m_windows.clear();
   Collecting collecting = {&m_windows, m_origin, nullptr};
