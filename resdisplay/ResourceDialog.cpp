@@ -1,6 +1,7 @@
 #include "resdisplay/ResourceDialog.h"
 
 #include "core/grouping.h"
+#include "fw/display.h"
 #include "fw/lang.h"
 
 namespace {
@@ -68,9 +69,14 @@ const DriveFigures& RemoteDriveFigures(int letter, HWND dialog, bool ask) {
 BOOL CResourceDialog::OnInitDialog() {
   fw::CDialog::OnInitDialog();
   m_listDrives.Attach(GetDlgItem(m_hWnd, IDC_DRIVE_LIST));
-  m_listDrives.InsertColumn(0, fw::UiString(IDS_DRIVE_COLUMN).c_str(), LVCFMT_CENTER, 50);
-  m_listDrives.InsertColumn(1, fw::UiString(IDS_FREE_COLUMN).c_str(), LVCFMT_LEFT, 140);
-  m_listDrives.InsertColumn(2, fw::UiString(IDS_TOTAL_COLUMN).c_str(), LVCFMT_LEFT, 140);
+  // The columns' widths are pixels at 96 DPI, scaled as the dialog is.
+  const int dpi = static_cast<int>(fw::DpiOf(m_hWnd));
+  m_listDrives.InsertColumn(0, fw::UiString(IDS_DRIVE_COLUMN).c_str(), LVCFMT_CENTER,
+                            core::ScaleToDpi(50, dpi));
+  m_listDrives.InsertColumn(1, fw::UiString(IDS_FREE_COLUMN).c_str(), LVCFMT_LEFT,
+                            core::ScaleToDpi(140, dpi));
+  m_listDrives.InsertColumn(2, fw::UiString(IDS_TOTAL_COLUMN).c_str(), LVCFMT_LEFT,
+                            core::ScaleToDpi(140, dpi));
   FillDriveList(true);
   FillMemoryFigures();
   SetTimer(m_hWnd, kRefreshTimer, 1000, nullptr);
