@@ -1031,6 +1031,11 @@ TEST_F(ViewKeys, TheOverviewMovesTheViewAndTheWindows) {
   const POINT editorAt = centreOf({cx + 100, cy + 100, cx + 400, cy + 300});
   ClickAt(overview.m_hWnd, editorAt, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   EXPECT_TRUE(pins::IsPinned(editor));
+  // Pinned by its program's file name, whatever its case.
+  pins::SetPrograms({"QOV_HELPER.EXE"});
+  EXPECT_TRUE(pins::IsPinned(mail));
+  pins::SetPrograms({});
+  EXPECT_FALSE(pins::IsPinned(mail));
   const POINT mailAt = centreOf({2 * cx + 50, cy + 80, 2 * cx + 350, cy + 280});
   MouseAt(overview.m_hWnd, mailAt, MOUSEEVENTF_LEFTDOWN);
   const POINT drop = centreOf({2 * cx + 50, 2 * cy + 80, 2 * cx + 350, 2 * cy + 280});
