@@ -972,8 +972,13 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   EXPECT_EQ(TopLeft(editor).x, 100);
   EXPECT_FALSE(KeyExists(m_key + "\\View"));
   // Pinned with its key while active, the clock stays through a scroll and a jump.
-  ASSERT_TRUE(Activate(clock));
-  PressWithWinCtrlAlt('P');
+  // (Wine's desktop may take the foreground for a moment at the Win key: the
+  // press is tried again until the key reached the clock.)
+  for (int tries = 0; tries < 3 && !pins::IsPinned(clock); ++tries) {
+    ASSERT_TRUE(Activate(clock));
+    PressWithWinCtrlAlt('P');
+  }
+  ASSERT_TRUE(pins::IsPinned(clock) && !pins::IsPinned(editor));
   PressWithWinCtrlAlt(VK_LEFT);
   EXPECT_TRUE(TopLeft(editor).x == 100 + cx && TopLeft(clock).x == 500);
   dialog.m_nRecordedLeft = -cx + 7;
