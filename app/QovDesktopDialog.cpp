@@ -8,6 +8,7 @@
 #include "fw/display.h"
 #include "fw/lang.h"
 #include "fw/shellwnd.h"
+#include "fw/sysfunc.h"
 #include "hooklib/qov32.h"
 #include "vscreen/Pins.h"
 #include "vscreen/WindowMover.h"
@@ -19,9 +20,8 @@ namespace {
 // messages of programs with lower rights away unless they are let through.
 // Vista and later only; nothing to do before.
 void LetTheShellsMessagesThrough() {
-  using Filter = BOOL(WINAPI*)(UINT, DWORD);
-  const auto filter = reinterpret_cast<Filter>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("user32.dll"), "ChangeWindowMessageFilter")));
+  const auto filter =
+      fw::SystemFunction<BOOL WINAPI(UINT, DWORD)>("user32.dll", "ChangeWindowMessageFilter");
   if (!filter) return;
   for (UINT message : {RegisterWindowMessageA("TaskbarCreated"), UINT{WM_HBAR_NOTIFY},
                        UINT{WM_VBAR_NOTIFY}})

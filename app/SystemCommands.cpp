@@ -11,8 +11,8 @@
 #include "core/settings_sheet.h"
 #include "fw/display.h"
 #include "fw/lang.h"
+#include "fw/sysfunc.h"
 #include "resdisplay/ResourceDialog.h"
-#include "settings/ScreenSaverFile.h"
 #include "settings/SettingPages.h"
 #include "settings/ViewKeysPage.h"
 
@@ -68,16 +68,10 @@ BOOL CALLBACK CloseWindowProc(HWND window, LPARAM data) {
 }
 
 void CloseWindows(core::CloseSelector selector) {
-  // Windows XP has no dwmapi.dll; taken from the system directory only, never
-  // from a folder a program file could be put beside.
-  const std::string system = SystemDirectory();
-  HMODULE dwm = system.empty() ? nullptr : LoadLibraryA((system + "\\dwmapi.dll").c_str());
-  CloseRun run = {selector, nullptr};
-  if (dwm)
-    run.windowAttribute = reinterpret_cast<GetWindowAttributeFunction>(
-        reinterpret_cast<void*>(GetProcAddress(dwm, "DwmGetWindowAttribute")));
+  // Windows XP has no dwmapi.dll.
+  CloseRun run = {selector, fw::SystemFunction<HRESULT WINAPI(HWND, DWORD, void*, DWORD)>(
+                                "dwmapi.dll", "DwmGetWindowAttribute")};
   EnumWindows(CloseWindowProc, reinterpret_cast<LPARAM>(&run));
-  if (dwm) FreeLibrary(dwm);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "core/viewkeys.h"
 #include "fw/display.h"
 #include "fw/lang.h"
+#include "fw/sysfunc.h"
 #include "vscreen/Pins.h"
 #include "vscreen/WindowMover.h"
 
@@ -28,9 +29,8 @@ void CQovDesktopDialog::OnStartNotices() {
   NoticeTakenKeys();
   // The 32-bit package on 64-bit Windows reaches only 32-bit programs: said
   // once, then never again.
-  using IsWow64 = BOOL WINAPI(HANDLE, PBOOL);
-  const auto isWow64 = reinterpret_cast<IsWow64*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+  const auto isWow64 =
+      fw::SystemFunction<BOOL WINAPI(HANDLE, PBOOL)>("kernel32.dll", "IsWow64Process");
   BOOL wow64 = FALSE;
   CQovDesktopApp* app = QovApp();
   if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64 ||

@@ -1,5 +1,7 @@
 #include "fw/display.h"
 
+#include "fw/sysfunc.h"
+
 namespace fw {
 
 namespace {
@@ -13,15 +15,6 @@ BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
         {{r.left, r.top, r.right, r.bottom}, (info.dwFlags & MONITORINFOF_PRIMARY) != 0});
   }
   return TRUE;
-}
-
-// A function of a system DLL that older Windows lack, or null.
-template <typename F>
-F* Optional(const char* dll, const char* name) {
-  HMODULE module = GetModuleHandleA(dll);
-  if (!module) module = LoadLibraryA(dll);  // kept loaded: asked again and again
-  return module ? reinterpret_cast<F*>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                : nullptr;
 }
 
 }  // namespace
@@ -38,8 +31,9 @@ std::vector<core::Monitor> Monitors() {
 UINT DpiOf(HWND hwnd) {
   using ForWindow = UINT WINAPI(HWND);
   using ForMonitor = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
-  static ForWindow* const forWindow = Optional<ForWindow>("user32.dll", "GetDpiForWindow");
-  static ForMonitor* const forMonitor = Optional<ForMonitor>("shcore.dll", "GetDpiForMonitor");
+  static ForWindow* const forWindow = SystemFunction<ForWindow>("user32.dll", "GetDpiForWindow");
+  static ForMonitor* const forMonitor =
+      SystemFunction<ForMonitor>("shcore.dll", "GetDpiForMonitor");
   if (forWindow) {
     const UINT dpi = forWindow(hwnd);
     if (dpi) return dpi;

@@ -8,6 +8,10 @@
 
 namespace fw {
 
+// WM_DPICHANGED, sent from Windows 8.1 on, which the headers for older
+// Windows do not name.
+constexpr UINT kWmDpiChanged = 0x02E0;
+
 // Every monitor, as EnumDisplayMonitors lists them; the primary screen alone
 // where it lists none.
 std::vector<core::Monitor> Monitors();

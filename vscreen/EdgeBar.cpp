@@ -35,10 +35,6 @@ void KeepClearOfTaskbar(RECT& rc, const core::Rect& monitor) {
   SetRect(&rc, clipped.left, clipped.top, clipped.right, clipped.bottom);
 }
 
-// WM_DPICHANGED, sent from Windows 8.1 on, which the headers for older
-// Windows do not name.
-constexpr UINT kDpiChanged = 0x02E0;
-
 void SetZOrder(HWND hwnd, HWND after) {
   SetWindowPos(hwnd, after, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
@@ -228,7 +224,7 @@ bool CEdgeBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& re
     case WM_RBUTTONDOWN:
       RaiseTaskbar();
       return false;
-    case kDpiChanged:
+    case fw::kWmDpiChanged:
       // Moved onto a monitor of another scaling, or the scaling changed: the
       // bar and its control take the new thickness on their edge.
       PlaceBar();

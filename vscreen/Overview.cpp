@@ -10,9 +10,6 @@
 
 namespace {
 
-// WM_DPICHANGED, which the headers for older Windows do not name.
-constexpr UINT kDpiChanged = 0x02E0;
-
 struct Collecting {
   std::vector<COverview::Shown>* windows;
   core::Point origin;
@@ -238,7 +235,7 @@ bool COverview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
     case WM_SIZE:
       if (m_hWnd) Refresh();
       return false;
-    case kDpiChanged: {
+    case fw::kWmDpiChanged: {
       const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
       SetWindowPos(m_hWnd, nullptr, suggested->left, suggested->top,
                    suggested->right - suggested->left, suggested->bottom - suggested->top,

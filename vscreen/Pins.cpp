@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/viewkeys.h"
+#include "fw/sysfunc.h"
 
 namespace pins {
 
@@ -20,10 +21,9 @@ std::vector<std::pair<DWORD, bool>> g_processes;
 std::string ImagePath(DWORD process) {
   using Full = BOOL WINAPI(HANDLE, DWORD, LPSTR, PDWORD);
   using ImageFile = DWORD WINAPI(HANDLE, LPSTR, DWORD);
-  static Full* const full = reinterpret_cast<Full*>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA")));
-  static ImageFile* const imageFile = reinterpret_cast<ImageFile*>(reinterpret_cast<void*>(
-      GetProcAddress(LoadLibraryA("psapi.dll"), "GetProcessImageFileNameA")));
+  static Full* const full = fw::SystemFunction<Full>("kernel32.dll", "QueryFullProcessImageNameA");
+  static ImageFile* const imageFile =
+      full ? nullptr : fw::SystemFunction<ImageFile>("psapi.dll", "GetProcessImageFileNameA");
   const DWORD limited = 0x1000;  // PROCESS_QUERY_LIMITED_INFORMATION, Vista and later
   HANDLE handle = OpenProcess(full ? limited : PROCESS_QUERY_INFORMATION, FALSE, process);
   if (!handle) return std::string();
