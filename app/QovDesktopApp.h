@@ -22,6 +22,13 @@ class CQovDesktopApp : public fw::CApp {
   BOOL WriteStringSetting(const char* section, const char* entry, const std::string& value) const {
     return Profile().WriteString(section, entry, value);
   }
+  // Texts that hold file names, in UTF-16: every character of them survives.
+  std::wstring ReadWideSetting(const char* section, const char* entry) const {
+    return Profile().GetString(section, entry, std::wstring());
+  }
+  BOOL WriteWideSetting(const char* section, const char* entry, const std::wstring& value) const {
+    return Profile().WriteString(section, entry, value);
+  }
 
   // How far the view of this desktop stands from the start, kept while it is
   // away from it (a volatile section, gone at log-off like the windows it

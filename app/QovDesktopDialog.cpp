@@ -10,6 +10,7 @@
 #include "fw/shellwnd.h"
 #include "fw/sysfunc.h"
 #include "hooklib/qov32.h"
+#include "vscreen/Gather.h"
 #include "vscreen/Pins.h"
 #include "vscreen/WindowMover.h"
 
@@ -191,13 +192,20 @@ void CQovDesktopDialog::BringViewHome() {
   if (m_wndVerticalBar.m_hWnd) m_wndVerticalBar.ScrollHome();
 }
 
-void CQovDesktopDialog::OnOK() {
+void CQovDesktopDialog::EndView(DWORD waitMs) {
+  LimitWaits(waitMs);
+  BringPinnedOntoScreen(m_wndHorizontalBar, m_wndVerticalBar);
   BringViewHome();
+  LimitWaits(INFINITE);
+}
+
+void CQovDesktopDialog::OnOK() {
+  EndView(INFINITE);
   fw::CDialog::OnOK();
 }
 
 void CQovDesktopDialog::OnCancel() {
-  BringViewHome();
+  EndView(INFINITE);
   fw::CDialog::OnCancel();
 }
 
@@ -282,14 +290,18 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_DESTROY:
       OnDestroy();
       return false;
+    case WM_QUERYENDSESSION:
+      // Asked while the other programs still answer, before they save their
+      // places and exit: the windows go home now, waiting as a scroll does
+      // but never so long that Windows would name this program as holding
+      // the end up.  A cancelled end finds the view home.
+      EndView(kSessionEndWaitMs);
+      result = TRUE;
+      return true;
     case WM_ENDSESSION:
-      // The session ends with the program: the windows go home first,
-      // without waiting on programs that are all busy ending now.
-      if (wParam) {
-        SetWaitForThreads(false);
-        BringViewHome();
-        SetWaitForThreads(true);
-      }
+      // Whatever moved since goes home too, without waiting on programs that
+      // are all busy ending now.
+      if (wParam) EndView(0);
       return false;
     case WM_SYSCOMMAND:
       return OnSysCommand(static_cast<UINT>(wParam));
@@ -321,6 +333,8 @@ void CQovDesktopDialog::OnTimer(UINT_PTR id) {
   FollowActiveWindow();
   ForgetFinishedMoves(true);
   pins::Tidy();
+  // Moves that other programs took late show where they landed.
+  if (m_overview.m_hWnd) m_overview.Refresh();
   if (id == kWallPaperTimer)
     m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }

@@ -14,6 +14,8 @@ class CQovDesktopDialog : public fw::CDialog {
   enum { IDD = IDD_QOVDESKTOP_DIALOG };
   enum : UINT_PTR { kFollowTimer = 1, kWallPaperTimer = 2 };
   enum : UINT { WM_START_NOTICES = WM_APP + 1 };
+  // How long the end of the Windows session waits for other programs in all.
+  static constexpr DWORD kSessionEndWaitMs = 1000;
 
   explicit CQovDesktopDialog(fw::CWnd* parent = nullptr);
   ~CQovDesktopDialog() override;
@@ -56,8 +58,10 @@ class CQovDesktopDialog : public fw::CDialog {
   // Scrolls both axes back to the start, so every window stands where the
   // next start expects it.
   void BringViewHome();
-  // Brings the windows that lie wholly outside the screen onto it.
-  void GatherWindows();
+  // What the end of the program or of the Windows session does first: the
+  // pinned windows come onto the screen, the others go home; the threads of
+  // other programs are waited for at most `waitMs` in all.
+  void EndView(DWORD waitMs);
   // The command of a hot key of the view (core::ViewKey).
   void OnViewKey(int command);
 

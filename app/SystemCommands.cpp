@@ -15,6 +15,8 @@
 #include "resdisplay/ResourceDialog.h"
 #include "settings/SettingPages.h"
 #include "settings/ViewKeysPage.h"
+#include "vscreen/Gather.h"
+#include "vscreen/ViewWindows.h"
 
 namespace {
 
@@ -35,16 +37,6 @@ bool CloakedByShell(const CloseRun& run, HWND window) {
   return run.windowAttribute &&
          SUCCEEDED(run.windowAttribute(window, kDwmCloaked, &cloaked, sizeof(cloaked))) &&
          (cloaked & kDwmCloakedShell) != 0;
-}
-
-// This program's windows (the main window, the bars, an open dialog) and the
-// keyboard-mouse controller's, known by process and by class: their titles
-// depend on the language.
-bool OfThisPackage(HWND window, const char* className) {
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  return process == GetCurrentProcessId() ||
-         lstrcmpiA(className, core::kControllerWindowClass) == 0;
 }
 
 // One top-level window for a close command.  WM_CLOSE is posted, never
@@ -116,7 +108,7 @@ bool CQovDesktopDialog::OnSysCommand(UINT id) {
       CloseWindows(core::CLOSE_APPLICATIONS);
       return true;
     case ID_SYS_GATHER:
-      GatherWindows();
+      GatherWindows(m_wndHorizontalBar, m_wndVerticalBar);
       return true;
     case ID_SYS_OVERVIEW:
       m_overview.Open(this);
@@ -169,7 +161,7 @@ void CQovDesktopDialog::OnSettings() {
     taken[c] = m_viewKeys.Taken(c);
   }
   CViewKeysSettingPropertyPage viewKeys(
-      keys, taken, app->ReadStringSetting(settings::kSetting, settings::kPinnedPrograms, ""));
+      keys, taken, app->ReadWideSetting(settings::kSetting, settings::kPinnedPrograms));
   sheet.AddPage(&viewKeys);
   if (sheet.DoModal() != IDOK) return;
 
@@ -210,8 +202,8 @@ void CQovDesktopDialog::OnSettings() {
   for (int c = 0; c < core::kViewKeyCount; ++c)
     app->WriteIntSetting(settings::kHotKeys, core::kViewKeyNames[c],
                          static_cast<int>(core::ValueFromHotKey(viewKeys.m_keys[c])));
-  app->WriteStringSetting(settings::kSetting, settings::kPinnedPrograms,
-                          viewKeys.m_strPinnedPrograms);
+  app->WriteWideSetting(settings::kSetting, settings::kPinnedPrograms,
+                        viewKeys.m_strPinnedPrograms);
   StartViewKeys();
   NoticeTakenKeys();
 

@@ -1,5 +1,5 @@
-// The view from the keyboard and the gathering of windows: the hot keys'
-// commands and "gather windows".
+// The view from the keyboard: the hot keys' commands, and what the start
+// has to say of them.
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
 #include "app/settings_names.h"
@@ -7,12 +7,14 @@
 #include "fw/display.h"
 #include "fw/lang.h"
 #include "fw/sysfunc.h"
+#include "vscreen/Gather.h"
 #include "vscreen/Pins.h"
-#include "vscreen/WindowMover.h"
+#include "vscreen/ViewWindows.h"
 
 void CQovDesktopDialog::StartViewKeys() {
-  pins::SetPrograms(core::SplitProgramNames(
-      QovApp()->ReadStringSetting(settings::kSetting, settings::kPinnedPrograms, "")));
+  const std::wstring pinned = QovApp()->ReadWideSetting(settings::kSetting, settings::kPinnedPrograms);
+  pins::SetPrograms(core::SplitProgramNames(std::u16string(pinned.begin(), pinned.end())));
+  BringPinnedOntoScreen(m_wndHorizontalBar, m_wndVerticalBar);
   m_nTakenViewKeys = m_viewKeys.Register(m_hWnd, *QovApp());
 }
 
@@ -64,24 +66,10 @@ void CQovDesktopDialog::OnViewKey(int command) {
       break;
     case core::kViewKeyPin: {
       HWND active = GetForegroundWindow();
-      DWORD process = 0;
-      GetWindowThreadProcessId(active, &process);
-      if (process != GetCurrentProcessId()) pins::Toggle(active);
+      if (CViewWindows().OfTheView(active)) TogglePin(active, m_wndHorizontalBar, m_wndVerticalBar);
       break;
     }
     default:
       break;
   }
-}
-
-void CQovDesktopDialog::GatherWindows() {
-  const CEdgeBar& h = m_wndHorizontalBar;
-  const CEdgeBar& v = m_wndVerticalBar;
-  if (!h.m_hWnd || !v.m_hWnd) return;
-  // The screen is the page the view shows; the virtual screen starts as many
-  // pixels before it as the view stands from its start.
-  const core::Rect screen = core::PageOf(fw::Monitors());
-  const int left = screen.left - h.m_nPosition, top = screen.top - v.m_nPosition;
-  ::GatherWindows(screen, {left, top, left + h.Maximum() + h.m_nPageSize,
-                           top + v.Maximum() + v.m_nPageSize});
 }

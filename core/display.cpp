@@ -4,6 +4,11 @@
 
 namespace core {
 
+Rect WorkArea(const Monitor& m) {
+  const Rect& w = m.work;
+  return w.right > w.left && w.bottom > w.top ? w : m.area;
+}
+
 Rect PageOf(const std::vector<Monitor>& monitors) {
   if (monitors.empty()) return {0, 0, 0, 0};
   Rect page = monitors.front().area;

@@ -12,10 +12,20 @@ struct Rect {
   int left, top, right, bottom;
 };
 
+struct Point {
+  int x, y;
+};
+
 struct Monitor {
   Rect area;
   bool primary;
+  // Its work area: the monitor less the taskbar and the app bars the shell
+  // knows of; empty where it is not known (the whole monitor then).
+  Rect work = {0, 0, 0, 0};
 };
+
+// A monitor's work area, or the whole monitor where that is not known.
+Rect WorkArea(const Monitor& monitor);
 
 // The page: the rectangle that bounds every monitor; empty without any.
 Rect PageOf(const std::vector<Monitor>& monitors);

@@ -44,23 +44,14 @@ HotKey DefaultViewKey(int command);
 HotKey HotKeyFromValue(std::uint32_t value);
 std::uint32_t ValueFromHotKey(HotKey key);
 
-// Where a window goes when the windows off the screen are gathered onto it.
-// `screen` is the page the view shows and `space` the whole virtual screen,
-// both in screen coordinates.  A window that meets the screen stays; one on
-// another page moves by whole pages, so that it keeps its place within its
-// page; one beyond the virtual screen goes to the nearest place on the
-// screen.  The result is the window's new top-left corner.
-struct Point {
-  int x, y;
-};
-Point GatherPlace(const Rect& window, const Rect& screen, const Rect& space);
-
 // The programs whose windows are always pinned, stored as one text of file
-// names separated by '|' (which no file name holds).
-std::vector<std::string> SplitProgramNames(std::string_view text);
+// names separated by '|' (which no file name holds).  Walked in UTF-16, so
+// that no byte of a double-byte character is ever taken for a '|', a '\'
+// or a letter.
+std::vector<std::u16string> SplitProgramNames(std::u16string_view text);
 // Whether the program at `imagePath` (any path, or none) is one of them,
-// compared by file name without regard to ASCII case.
-bool IsProgramIn(std::string_view imagePath, const std::vector<std::string>& names);
+// compared by file name with only the ASCII letters folded to one case.
+bool IsProgramIn(std::u16string_view imagePath, const std::vector<std::u16string>& names);
 
 }  // namespace core
 

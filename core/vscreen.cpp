@@ -106,8 +106,8 @@ Rect FitBarToEdge(Rect r, bool horizontal, int thickness, const Rect& m) {
   return r;
 }
 
-int ControlLength(int fullScreenMetric, int clientLength) {
-  return std::max(0, std::min(fullScreenMetric, clientLength - 2));
+int ControlLength(int workLength, int clientLength) {
+  return std::max(0, std::min(workLength, clientLength - 2));
 }
 
 BarZOrder BarZOrderFor(unsigned notification, unsigned taskbarState, bool opening) {

@@ -75,10 +75,10 @@ Rect ClipToTaskbar(Rect bar, const Rect& taskbar, const Rect& monitor);
 // along the granted length, or the whole edge when none was granted.
 Rect FitBarToEdge(Rect granted, bool horizontal, int thickness, const Rect& monitor);
 
-// Length of a bar's scroll bar control: the full-screen metric, but never
-// more than the bar's client length less a pixel at each end, so that both
-// arrows stay inside the bar.
-int ControlLength(int fullScreenMetric, int clientLength);
+// Length of a bar's scroll bar control: the length of the work area of the
+// bar's monitor, but never more than the bar's client length less a pixel at
+// each end, so that both arrows stay inside the bar.
+int ControlLength(int workLength, int clientLength);
 
 // Where an edge bar goes among the windows when the shell notifies it.  The
 // codes are the shell's ABN_ values; `taskbarState` is its ABM_GETSTATE

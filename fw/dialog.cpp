@@ -36,14 +36,45 @@ INT_PTR CDialog::DoModal() {
   return result;
 }
 
-bool CDialog::Create(CWnd* parent) {
+namespace {
+
+// Where the next top-level window of this thread is made, while a dialog is
+// created at a place of its own: the dialog manager takes the template's
+// place from the owner, and only the creation hook can change it.
+POINT g_createAt;
+bool g_placing = false;
+HHOOK g_placeHook = nullptr;
+
+LRESULT CALLBACK PlaceCreated(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND && g_placing) {
+    CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
+    if (!(create->style & WS_CHILD)) {
+      create->x = g_createAt.x;
+      create->y = g_createAt.y;
+      g_placing = false;
+    }
+  }
+  return CallNextHookEx(g_placeHook, code, wParam, lParam);
+}
+
+}  // namespace
+
+bool CDialog::Create(CWnd* parent, const POINT* at) {
   m_bModal = false;
   s_pCreating = this;
   HINSTANCE instance = CApp::Get()->Instance();
   const DLGTEMPLATE* dialog = DialogTemplate(instance, m_nTemplateId);
+  if (at && dialog) {
+    g_createAt = *at;
+    g_placing = true;
+    g_placeHook = SetWindowsHookExA(WH_CBT, PlaceCreated, nullptr, GetCurrentThreadId());
+  }
   HWND hwnd = dialog ? CreateDialogIndirectParamA(instance, dialog, ParentHwnd(parent), DialogProc,
                                                   reinterpret_cast<LPARAM>(this))
                      : nullptr;
+  if (g_placeHook) UnhookWindowsHookEx(g_placeHook);
+  g_placeHook = nullptr;
+  g_placing = false;
   s_pCreating = nullptr;
   return hwnd != nullptr;
 }

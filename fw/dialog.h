@@ -21,8 +21,11 @@ class CDialog : public CWnd {
   // dialog could not be created.
   INT_PTR DoModal();
   // Creates the dialog modelessly, owned by `parent` (or the constructor's
-  // parent); it is destroyed with its owner or by DestroyWindow.
-  bool Create(CWnd* parent = nullptr);
+  // parent); it is destroyed with its owner or by DestroyWindow.  Given
+  // `at`, its top-left corner is made there on the screen rather than at
+  // its owner's place, and so on the monitor it is to show on, at that
+  // monitor's DPI.
+  bool Create(CWnd* parent = nullptr, const POINT* at = nullptr);
   void EndDialog(INT_PTR result);
   void DestroyWindow();
 

@@ -1,5 +1,6 @@
 #include "fw/lang.h"
 
+#include "core/uilang.h"
 #include "fw/app.h"
 
 namespace fw {
@@ -9,7 +10,7 @@ LANGID UiLanguage() {
   // loader's own choice differs between versions (the thread locale up to
   // XP, the thread's UI language later), so the program picks for itself.
   static const LANGID language =
-      PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE && GetACP() == 932
+      core::JapaneseInterface(PRIMARYLANGID(GetUserDefaultUILanguage()), GetACP())
           ? MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)
           : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
   return language;

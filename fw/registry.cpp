@@ -1,5 +1,6 @@
 #include "fw/registry.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/settings_rules.h"
@@ -85,6 +86,42 @@ bool CRegKey::SetString(const wchar_t* name, const wchar_t* value) const {
                        ERROR_SUCCESS;
 }
 
+namespace {
+std::wstring Wide(const char* ascii) { return std::wstring(ascii, ascii + lstrlenA(ascii)); }
+}  // namespace
+
+bool CRegKey::QueryString(const char* name, std::wstring& value) const {
+  if (!m_hKey) return false;
+  const std::wstring wide = Wide(name);
+  DWORD type = 0, size = 0;
+  if (RegQueryValueExW(m_hKey, wide.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+    return false;
+  if (type != REG_SZ && type != REG_EXPAND_SZ) return false;
+  std::vector<wchar_t> buffer;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    buffer.assign(size / sizeof(wchar_t) + 2, L'\0');  // room for a NUL the value may lack
+    DWORD got = size;
+    const LONG rc = RegQueryValueExW(m_hKey, wide.c_str(), nullptr, &type,
+                                     reinterpret_cast<BYTE*>(buffer.data()), &got);
+    if (rc == ERROR_MORE_DATA) {
+      size = got;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    const size_t units = std::min<size_t>(got / sizeof(wchar_t), buffer.size() - 1);
+    value.assign(buffer.data(), std::find(buffer.data(), buffer.data() + units, L'\0'));
+    return true;
+  }
+  return false;
+}
+
+bool CRegKey::SetString(const char* name, const std::wstring& value) const {
+  return m_hKey && RegSetValueExW(m_hKey, Wide(name).c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(value.c_str()),
+                                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
+                       ERROR_SUCCESS;
+}
+
 bool CRegKey::DeleteValue(const char* name) const {
   return m_hKey && RegDeleteValueA(m_hKey, name) == ERROR_SUCCESS;
 }
@@ -138,6 +175,19 @@ std::string CRegistryProfile::GetString(const char* section, const char* entry,
   CRegKey key;
   std::string value;
   return OpenSection(section, key) && key.QueryString(entry, value) ? value : fallback;
+}
+
+std::wstring CRegistryProfile::GetString(const char* section, const char* entry,
+                                         const std::wstring& fallback) const {
+  CRegKey key;
+  std::wstring value;
+  return OpenSection(section, key) && key.QueryString(entry, value) ? value : fallback;
+}
+
+bool CRegistryProfile::WriteString(const char* section, const char* entry,
+                                   const std::wstring& value) const {
+  CRegKey key;
+  return OpenSection(section, key) && key.SetString(entry, value);
 }
 
 bool CRegistryProfile::WriteInt(const char* section, const char* entry, int value) const {

@@ -35,6 +35,10 @@ class CRegKey {
   // are the same names on every code page.
   bool HasValue(const wchar_t* name) const;
   bool SetString(const wchar_t* name, const wchar_t* value) const;
+  // Text read and written in UTF-16, so that it holds every character
+  // whatever the code page (file names); as QueryString otherwise.
+  bool QueryString(const char* name, std::wstring& value) const;
+  bool SetString(const char* name, const std::wstring& value) const;
 
  private:
   HKEY m_hKey = nullptr;
@@ -56,6 +60,8 @@ class CRegistryProfile {
   std::string GetString(const char* section, const char* entry, const std::string& fallback) const;
   bool WriteInt(const char* section, const char* entry, int value) const;
   bool WriteString(const char* section, const char* entry, const std::string& value) const;
+  std::wstring GetString(const char* section, const char* entry, const std::wstring& fallback) const;
+  bool WriteString(const char* section, const char* entry, const std::wstring& value) const;
 
   // A section of state that lasts no longer than the user's log-on: created
   // volatile, read without being created, removed whole.

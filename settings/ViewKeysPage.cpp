@@ -2,11 +2,13 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 #include "fw/lang.h"
 
 CViewKeysSettingPropertyPage::CViewKeysSettingPropertyPage(
     const core::HotKey (&keys)[core::kViewKeyCount], const bool (&taken)[core::kViewKeyCount],
-    std::string pinned)
+    std::wstring pinned)
     : fw::CPropertyPage(IDD), m_strPinnedPrograms(std::move(pinned)) {
   for (int c = 0; c < core::kViewKeyCount; ++c) {
     m_keys[c] = keys[c];
@@ -17,14 +19,17 @@ CViewKeysSettingPropertyPage::CViewKeysSettingPropertyPage(
 bool CViewKeysSettingPropertyPage::OnApply() {
   // Read when the sheet is accepted: a box of several lines tells no change
   // of text set from outside.  One name a line, stored with '|' between.
-  fw::CWnd edit;
-  edit.m_hWnd = GetDlgItem(m_hWnd, IDC_PINNED_PROGRAMS);
-  std::string lines = edit.GetWindowText();
-  for (char& c : lines)
-    if (c == '\r' || c == '\n') c = '|';
-  m_strPinnedPrograms.clear();
-  for (const std::string& name : core::SplitProgramNames(lines))
-    m_strPinnedPrograms += (m_strPinnedPrograms.empty() ? "" : "|") + name;
+  // Through the UTF-16 calls: a file name may hold characters the code page has not.
+  HWND edit = GetDlgItem(m_hWnd, IDC_PINNED_PROGRAMS);
+  std::u16string lines(static_cast<size_t>(std::max(0, GetWindowTextLengthW(edit))) + 1, u'\0');
+  lines.resize(static_cast<size_t>(
+      GetWindowTextW(edit, reinterpret_cast<wchar_t*>(&lines[0]), static_cast<int>(lines.size()))));
+  for (char16_t& c : lines)
+    if (c == u'\r' || c == u'\n') c = u'|';
+  std::u16string joined;
+  for (const std::u16string& name : core::SplitProgramNames(lines))
+    joined += (joined.empty() ? u"" : u"|") + name;
+  m_strPinnedPrograms.assign(joined.begin(), joined.end());
   return true;
 }
 
@@ -40,10 +45,11 @@ BOOL CViewKeysSettingPropertyPage::OnInitDialog() {
     if (m_taken[c]) SetDlgItemTextA(m_hWnd, IDC_VIEWKEY_TAKEN_FIRST + c, takenText.c_str());
   }
   // One name a line in the box.
-  std::string lines;
-  for (const std::string& name : core::SplitProgramNames(m_strPinnedPrograms))
-    lines += (lines.empty() ? "" : "\r\n") + name;
-  SetDlgItemTextA(m_hWnd, IDC_PINNED_PROGRAMS, lines.c_str());
+  std::u16string lines;
+  const std::u16string stored(m_strPinnedPrograms.begin(), m_strPinnedPrograms.end());
+  for (const std::u16string& name : core::SplitProgramNames(stored))
+    lines += (lines.empty() ? u"" : u"\r\n") + name;
+  SetDlgItemTextW(m_hWnd, IDC_PINNED_PROGRAMS, reinterpret_cast<const wchar_t*>(lines.c_str()));
   return TRUE;
 }
 

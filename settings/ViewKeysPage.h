@@ -13,10 +13,10 @@ class CViewKeysSettingPropertyPage : public fw::CPropertyPage {
   enum { IDD = IDD_VIEWKEYS_SETTING };
   // `taken`: the commands whose keys another program held at registration.
   CViewKeysSettingPropertyPage(const core::HotKey (&keys)[core::kViewKeyCount],
-                               const bool (&taken)[core::kViewKeyCount], std::string pinned);
+                               const bool (&taken)[core::kViewKeyCount], std::wstring pinned);
 
   core::HotKey m_keys[core::kViewKeyCount];
-  std::string m_strPinnedPrograms;  // file names separated by '|'
+  std::wstring m_strPinnedPrograms;  // file names separated by '|', in UTF-16
 
  protected:
   BOOL OnInitDialog() override;

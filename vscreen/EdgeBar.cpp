@@ -12,9 +12,9 @@ APPBARDATA g_abdVertical;
 namespace {
 
 const EdgeBarAxis kHorizontal = {IDD_HORIZONTAL_BAR, IDC_HORIZONTAL_SCROLLBAR, WM_HSCROLL,
-                                 WM_HBAR_NOTIFY,     ABE_BOTTOM, SM_CXFULLSCREEN, true};
+                                 WM_HBAR_NOTIFY, ABE_BOTTOM, true};
 const EdgeBarAxis kVertical = {IDD_VERTICAL_BAR, IDC_VERTICAL_SCROLLBAR, WM_VSCROLL,
-                               WM_VBAR_NOTIFY,   ABE_RIGHT,  SM_CYFULLSCREEN, false};
+                               WM_VBAR_NOTIFY, ABE_RIGHT, false};
 
 // Windows' shell keeps app bars off its taskbar; Wine's does not, so the
 // bars do it themselves.  Where the shell did, this changes nothing.  An
@@ -141,13 +141,20 @@ void CEdgeBar::PlaceBar() {
   FitControl();
 }
 
+int CEdgeBar::ControlRoom() const {
+  const std::vector<core::Monitor> monitors = fw::Monitors();
+  const core::Rect work = core::WorkArea(monitors[core::BarMonitor(monitors, m_axis.horizontal)]);
+  return m_axis.horizontal ? work.right - work.left : work.bottom - work.top;
+}
+
 void CEdgeBar::FitControl() {
-  m_nFullScreenSize = GetSystemMetrics(m_axis.fullScreenMetric);
+  m_nControlRoom = ControlRoom();
   RECT client, control;
   if (!GetClientRect(m_hWnd, &client) || !GetWindowRect(m_ScrollBar.m_hWnd, &control)) return;
-  // The metric is the screen less the work area's edges; a shell that never
-  // shrinks the work area (Wine's) leaves it longer than the bar.
-  const int length = core::ControlLength(m_nFullScreenSize,
+  // The work area of the bar's own monitor, which may be longer than the
+  // primary's; a shell that never shrinks the work area (Wine's) leaves it
+  // longer than the bar.
+  const int length = core::ControlLength(m_nControlRoom,
                                          m_axis.horizontal ? client.right : client.bottom);
   const int thickness = core::ScaleToDpi(kControlThickness, fw::DpiOf(m_hWnd));
   const int width = m_axis.horizontal ? length : thickness;
@@ -195,7 +202,7 @@ void CEdgeBar::OnPaint() {
   // Whatever a notification did, a painted bar is not in the topmost group.
   // The bar never takes the keyboard focus from the user's window for this.
   SetZOrder(m_hWnd, HWND_NOTOPMOST);
-  if (GetSystemMetrics(m_axis.fullScreenMetric) != m_nFullScreenSize) FitControl();
+  if (ControlRoom() != m_nControlRoom) FitControl();
   EndPaint(m_hWnd, &paint);
 }
 

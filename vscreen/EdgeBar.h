@@ -27,7 +27,6 @@ struct EdgeBarAxis {
   UINT scrollMessage;   // WM_HSCROLL or WM_VSCROLL
   UINT notifyMessage;   // WM_HBAR_NOTIFY or WM_VBAR_NOTIFY
   UINT edge;            // ABE_BOTTOM or ABE_RIGHT
-  int fullScreenMetric; // SM_CXFULLSCREEN or SM_CYFULLSCREEN
   bool horizontal;
 };
 
@@ -82,7 +81,7 @@ class CEdgeBar : public fw::CDialog {
   int m_nPageOrigin = 0;  // where the page starts on the screen (left or top)
   int m_nPosition = 0;
   int m_nScreenCount = 0;
-  int m_nFullScreenSize = 0;  // SM_C?FULLSCREEN the control was last sized for
+  int m_nControlRoom = 0;  // the length of its monitor's work area the control was sized for
   fw::CScrollBar m_ScrollBar;
 
  protected:
@@ -101,6 +100,8 @@ class CEdgeBar : public fw::CDialog {
   void MoveWindowsBy(int offset);
   // Sizes the scroll bar control to fit inside the bar.
   void FitControl();
+  // The length of the work area of the monitor the bar stands on.
+  int ControlRoom() const;
   void OnAppBarNotify(UINT code, LPARAM lParam);
   void OnPaint();
   void RaiseTaskbar();
@@ -125,3 +126,4 @@ class CVerticalScrollDialog : public CEdgeBar {
   enum { IDD = IDD_VERTICAL_BAR };
   CVerticalScrollDialog();
 };
+

@@ -1,11 +1,15 @@
 #include "vscreen/Overview.h"
 
 #include <algorithm>
+#include <cstring>
 
+#include "core/screen.h"
 #include "core/vscreen.h"
 #include "fw/display.h"
 #include "vscreen/EdgeBar.h"
+#include "vscreen/Gather.h"
 #include "vscreen/Pins.h"
+#include "vscreen/ViewWindows.h"
 #include "vscreen/WindowMover.h"
 
 namespace {
@@ -13,25 +17,26 @@ namespace {
 struct Collecting {
   std::vector<COverview::Shown>* windows;
   core::Point origin;
-  HWND active;
+  CViewWindows view;
 };
 
-// Every window the view moves and a user sees: visible, titled, not
-// minimised, of another program.  Only its place and title are asked, which
-// Windows answers without the window's thread.
+// Every window of the view, where it is going.  Only its place and title are
+// asked, which Windows answers without the window's thread.
 BOOL CALLBACK Collect(HWND hwnd, LPARAM lParam) {
   Collecting& c = *reinterpret_cast<Collecting*>(lParam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  if (process == GetCurrentProcessId() || !IsWindowVisible(hwnd) || IsIconic(hwnd)) return TRUE;
   wchar_t title[256] = L"";
-  RECT r;
-  if (GetWindowTextW(hwnd, title, 256) <= 0 || !GetWindowRect(hwnd, &r)) return TRUE;
+  core::Rect r;
+  if (!c.view.OfTheView(hwnd) || GetWindowTextW(hwnd, title, 256) <= 0 || !PlannedRect(hwnd, r))
+    return TRUE;
   c.windows->push_back({hwnd,
                         {r.left - c.origin.x, r.top - c.origin.y, r.right - c.origin.x,
                          r.bottom - c.origin.y},
-                        title, hwnd == c.active, pins::IsPinned(hwnd)});
+                        title, false, pins::IsPinned(hwnd)});
   return TRUE;
+}
+
+bool Same(const core::Rect& a, const core::Rect& b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 RECT ToRect(const core::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
@@ -47,23 +52,37 @@ void Frame(HDC dc, RECT r, int width, int colour) {
 }  // namespace
 
 bool COverview::Open(fw::CWnd* owner) {
-  if (!m_hWnd && !Create(owner)) return false;
+  if (!m_hWnd) {
+    // Made on the monitor it shows on, so that it is scaled once, for that
+    // monitor's DPI: the active window's monitor, or the primary.
+    const std::vector<core::Monitor> monitors = fw::Monitors();
+    RECT active = {};
+    const HWND foreground = GetForegroundWindow();
+    if (foreground) GetWindowRect(foreground, &active);
+    m_work = core::WorkArea(
+        monitors[core::MonitorOf({active.left, active.top, active.right, active.bottom}, monitors)]);
+    const POINT at = {m_work.left + (m_work.right - m_work.left) / 6,
+                      m_work.top + (m_work.bottom - m_work.top) / 6};
+    if (!Create(owner, &at)) return false;
+  }
   SetForegroundWindow(m_hWnd);
   return true;
 }
 
 BOOL COverview::OnInitDialog() {
   fw::CDialog::OnInitDialog();
+  m_windows.clear();
+  m_shown = false;
+  m_dragged = nullptr;
   // The overview stays where it is while the view it shows moves.
   pins::Toggle(m_hWnd);
   // Still the window the user was in: the overview is not shown yet.
   const HWND active = GetForegroundWindow();
   Refresh();
   for (Shown& w : m_windows) w.active = w.hwnd == active;
-  // Two thirds of the primary monitor's work area, in the virtual screen's
+  // Two thirds of its monitor's work area, in the virtual screen's
   // proportions, in its middle.
-  RECT work;
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT work = ToRect(m_work);
   const int roomX = (work.right - work.left) * 2 / 3, roomY = (work.bottom - work.top) * 2 / 3;
   const long long w = 1LL * m_scale.pageWidth * m_scale.cols, h = 1LL * m_scale.pageHeight * m_scale.rows;
   int cx = roomX, cy = static_cast<int>(roomX * h / w);
@@ -80,24 +99,34 @@ BOOL COverview::OnInitDialog() {
 
 void COverview::Refresh() {
   const core::Rect screen = core::PageOf(fw::Monitors());
-  m_origin = {screen.left - m_horizontal.m_nPosition, screen.top - m_vertical.m_nPosition};
-  const std::vector<Shown> before = m_windows;
-  m_windows.clear();
-  Collecting collecting = {&m_windows, m_origin, nullptr};
+  const core::Point origin = {screen.left - m_horizontal.m_nPosition,
+                              screen.top - m_vertical.m_nPosition};
+  std::vector<Shown> windows;
+  Collecting collecting = {&windows, origin, CViewWindows()};
   EnumWindows(Collect, reinterpret_cast<LPARAM>(&collecting));
   // The active window stays the one that was active before the overview.
-  for (Shown& w : m_windows)
-    for (const Shown& b : before)
+  for (Shown& w : windows)
+    for (const Shown& b : m_windows)
       if (b.hwnd == w.hwnd) w.active = b.active;
   RECT client = {};
   GetClientRect(m_hWnd, &client);
   const int page = std::max(1, m_horizontal.m_nPageSize), pageY = std::max(1, m_vertical.m_nPageSize);
-  m_scale = core::ScaleOverview(client.right, client.bottom,
-                                core::ScaleToDpi(8, static_cast<int>(fw::DpiOf(m_hWnd))), page,
-                                pageY, m_horizontal.Maximum() / page + 1,
-                                m_vertical.Maximum() / pageY + 1);
-  m_selected = m_horizontal.m_nPosition / page + m_vertical.m_nPosition / pageY * m_scale.cols;
-  if (m_hWnd) InvalidateRect(m_hWnd, nullptr, FALSE);
+  const core::OverviewScale scale = core::ScaleOverview(
+      client.right, client.bottom, core::ScaleToDpi(8, static_cast<int>(fw::DpiOf(m_hWnd))), page,
+      pageY, m_horizontal.Maximum() / page + 1, m_vertical.Maximum() / pageY + 1);
+  const bool viewMoved = !m_shown || origin.x != m_origin.x || origin.y != m_origin.y;
+  bool changed = viewMoved || windows.size() != m_windows.size() ||
+                 std::memcmp(&scale, &m_scale, sizeof(scale)) != 0;
+  for (size_t i = 0; !changed && i < windows.size(); ++i)
+    changed = windows[i].hwnd != m_windows[i].hwnd || !Same(windows[i].place, m_windows[i].place) ||
+              windows[i].title != m_windows[i].title || windows[i].pinned != m_windows[i].pinned;
+  m_windows.swap(windows);
+  m_origin = origin;
+  m_scale = scale;
+  m_shown = true;
+  // The keyboard's choice starts again where the view went.
+  if (viewMoved) m_selected = m_horizontal.m_nPosition / page + m_vertical.m_nPosition / pageY * m_scale.cols;
+  if (m_hWnd && changed) InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 int COverview::WindowAt(POINT client) const {
@@ -120,20 +149,28 @@ void COverview::OnOK() {
   fw::CDialog::OnOK();
 }
 
+const COverview::Shown* COverview::Find(HWND hwnd) const {
+  for (const Shown& w : m_windows)
+    if (w.hwnd == hwnd) return &w;
+  return nullptr;
+}
+
 void COverview::OnButtonUp(POINT at) {
-  const int dragged = m_dragged;
-  m_dragged = -1;
+  const Shown* dragged = Find(m_dragged);
+  m_dragged = nullptr;
   const bool moved = std::abs(at.x - m_dragFrom.x) > GetSystemMetrics(SM_CXDRAG) ||
                      std::abs(at.y - m_dragFrom.y) > GetSystemMetrics(SM_CYDRAG);
-  if (dragged < 0 || !moved) {
+  if (!moved) {
     GoToPage(core::PageAt(m_scale, {at.x, at.y}));
     return;
   }
+  // A drag that started on no window is no click either.
+  if (!dragged) return;
   // The window goes where its outline was dropped on the virtual screen.
   const core::Point from = core::FromOverview(m_scale, {m_dragFrom.x, m_dragFrom.y});
   const core::Point to = core::FromOverview(m_scale, {at.x, at.y});
-  const core::Rect& place = m_windows[dragged].place;
-  MoveWindowTo(m_windows[dragged].hwnd, place.left + to.x - from.x + m_origin.x,
+  const core::Rect& place = dragged->place;
+  MoveWindowTo(dragged->hwnd, place.left + to.x - from.x + m_origin.x,
                place.top + to.y - from.y + m_origin.y);
   Refresh();
 }
@@ -143,12 +180,13 @@ void COverview::OnDoubleClick(POINT at) {
   if (i < 0) return;
   // The view goes to the page that holds the window's middle; then the
   // window is made active, which closes the overview.
-  const core::Rect& p = m_windows[i].place;
+  const HWND window = m_windows[i].hwnd;
+  const core::Rect p = m_windows[i].place;
   const int x = (p.left + p.right) / 2, y = (p.top + p.bottom) / 2;
   if (x >= 0 && y >= 0)
     GoToPage(std::min(x / m_scale.pageWidth, m_scale.cols - 1) +
              std::min(y / m_scale.pageHeight, m_scale.rows - 1) * m_scale.cols);
-  SetForegroundWindow(m_windows[i].hwnd);
+  SetForegroundWindow(window);
 }
 
 void COverview::OnKey(UINT key) {
@@ -205,8 +243,8 @@ void COverview::Paint(HDC target, const RECT& client) {
   const int vx = m_horizontal.m_nPosition, vy = m_vertical.m_nPosition;
   Frame(dc, ToRect(core::ToOverview(s, {vx, vy, vx + s.pageWidth, vy + s.pageHeight})), 3,
         COLOR_HIGHLIGHT);
-  if (m_dragged >= 0) {
-    RECT r = ToRect(core::ToOverview(s, m_windows[m_dragged].place));
+  if (const Shown* dragged = Find(m_dragged)) {
+    RECT r = ToRect(core::ToOverview(s, dragged->place));
     OffsetRect(&r, m_dragTo.x - m_dragFrom.x, m_dragTo.y - m_dragFrom.y);
     DrawFocusRect(dc, &r);
   }
@@ -259,11 +297,11 @@ bool COverview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       m_lastPress = GetMessageTime();
       m_lastPressAt = at;
       SetCapture(m_hWnd);
-      m_dragged = WindowAt(at);
+      m_dragged = WindowAt(at) >= 0 ? m_windows[WindowAt(at)].hwnd : nullptr;
       m_dragFrom = m_dragTo = at;
       return true;
     case WM_MOUSEMOVE:
-      if (m_dragged >= 0 && GetCapture() == m_hWnd) {
+      if (m_dragged && GetCapture() == m_hWnd) {
         m_dragTo = at;
         InvalidateRect(m_hWnd, nullptr, FALSE);
       }
@@ -278,7 +316,7 @@ bool COverview::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
       return true;
     case WM_RBUTTONUP: {
       const int i = WindowAt(at);
-      if (i >= 0) pins::Toggle(m_windows[i].hwnd);
+      if (i >= 0) TogglePin(m_windows[i].hwnd, m_horizontal, m_vertical);
       Refresh();
       return true;
     }

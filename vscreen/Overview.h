@@ -5,7 +5,9 @@
 // the view to it and activates it, a drag moves a window, a right-click pins
 // or unpins it; the arrows choose a page, Enter goes there, Escape closes.
 // It closes when it loses activation.  It asks nothing of other programs'
-// windows but their places and titles, which Windows answers without them.
+// windows but their places and titles, which Windows answers without them,
+// and shows each window where it is going: a busy program takes its moves
+// late, and the main window's tick refreshes it when they land.
 #pragma once
 #include <windows.h>
 
@@ -25,8 +27,12 @@ class COverview : public fw::CDialog {
       : fw::CDialog(IDD), m_horizontal(horizontal), m_vertical(vertical) {}
   ~COverview() override { DestroyWindow(); }
 
-  // Opens it, or brings it to the front when it is open.
+  // Opens it on the monitor of the active window, or brings it to the front
+  // when it is open.
   bool Open(fw::CWnd* owner);
+  // Takes the places of the windows and of the view anew; redrawn when
+  // anything it shows changed.
+  void Refresh();
 
   // What it shows of one window, in virtual-screen coordinates.
   struct Shown {
@@ -44,11 +50,11 @@ class COverview : public fw::CDialog {
   void OnOK() override;
 
  private:
-  // Takes the places of the windows and of the view anew.
-  void Refresh();
   void Paint(HDC dc, const RECT& client);
   // The window under a point of the client area (the topmost), or -1.
   int WindowAt(POINT client) const;
+  // What it shows of a window; null when it shows none.
+  const Shown* Find(HWND hwnd) const;
   // Moves the view to the page (column + row * columns).
   void GoToPage(int page);
   void OnButtonUp(POINT at);
@@ -60,8 +66,10 @@ class COverview : public fw::CDialog {
   std::vector<Shown> m_windows;  // topmost first
   core::OverviewScale m_scale = {};
   core::Point m_origin = {};  // the virtual screen's origin on the screen
+  bool m_shown = false;       // the places above were taken once
+  core::Rect m_work = {};     // the work area of the monitor it shows on
   int m_selected = 0;         // the page the keyboard chose
-  int m_dragged = -1;         // the window being dragged
+  HWND m_dragged = nullptr;   // the window being dragged
   POINT m_dragFrom = {}, m_dragTo = {};
   LONG m_lastPress = 0;  // the message time of the last left press
   POINT m_lastPressAt = {};

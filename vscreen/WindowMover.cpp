@@ -10,6 +10,7 @@
 #include "core/vscreen.h"
 #include "fw/shellwnd.h"
 #include "vscreen/Pins.h"
+#include "vscreen/ViewWindows.h"
 
 int g_nMoveOffsetX = 0;
 int g_nMoveOffsetY = 0;
@@ -35,9 +36,10 @@ struct Request {
 };
 std::vector<Request> g_requests;
 
-// Whether a scroll waits for other threads to take its moves (not while the
-// Windows session ends: every program is busy ending then).
-bool g_waitForThreads = true;
+// How long scrolls may still wait for other threads in all (INFINITE: each
+// scroll as it normally does), and from when.
+DWORD g_waitBudget = INFINITE;
+DWORD g_waitBudgetFrom = 0;
 
 // How long a scroll waits for a thread to answer, once per thread.  A thread
 // that answers later still moves its windows; only the scroll does not wait.
@@ -132,13 +134,19 @@ void FinishMoves() {
   // on its way: it has not taken the last one yet.
   std::vector<DWORD> asked;
   for (const Request& r : g_requests) {
-    if (!g_waitForThreads || std::find(asked.begin(), asked.end(), r.thread) != asked.end())
-      continue;
+    if (std::find(asked.begin(), asked.end(), r.thread) != asked.end()) continue;
     asked.push_back(r.thread);
     bool lagging = true;
     for (const Request& other : g_requests)
       if (other.thread == r.thread && !g_pending.Contains(Key(other.hwnd))) lagging = false;
-    if (!lagging) Answers(r.hwnd, kAnswerMs);
+    if (lagging) continue;
+    UINT ms = kAnswerMs;
+    if (g_waitBudget != INFINITE) {
+      const DWORD spent = GetTickCount() - g_waitBudgetFrom;
+      if (spent >= g_waitBudget) continue;
+      ms = std::min<UINT>(ms, g_waitBudget - spent);
+    }
+    Answers(r.hwnd, ms);
   }
   const std::uint32_t now = Now();
   for (const Request& r : g_requests) {
@@ -150,32 +158,39 @@ void FinishMoves() {
   g_requests.clear();
 }
 
-void SetWaitForThreads(bool wait) { g_waitForThreads = wait; }
+void LimitWaits(DWORD ms) {
+  g_waitBudget = ms;
+  g_waitBudgetFrom = GetTickCount();
+}
+
+bool PlannedRect(HWND hwnd, core::Rect& rect) {
+  RECT r;
+  Point at;
+  if (!GetWindowRect(hwnd, &r) || !Position(hwnd, at)) return false;
+  const Point to = g_pending.Base(Key(hwnd), at);
+  const int dx = to.x - at.x, dy = to.y - at.y;
+  rect = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  return true;
+}
 
 namespace {
 
-struct Gathering {
-  core::Rect screen, space;
+struct Bringing {
+  const core::Screen& screen;
+  core::Rect page, space;
+  bool (*which)(HWND);
+  CViewWindows windows;
 };
 
-BOOL CALLBACK GatherWindow(HWND hwnd, LPARAM lParam) {
-  const Gathering& g = *reinterpret_cast<const Gathering*>(lParam);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  // This program's own windows (the main window waits above the screen) and
-  // what is not seen stay as they are.
-  if (process == GetCurrentProcessId() || !IsWindowVisible(hwnd) || IsIconic(hwnd) ||
-      GetWindowTextLengthA(hwnd) == 0 || pins::IsPinned(hwnd))
+BOOL CALLBACK BringWindow(HWND hwnd, LPARAM lParam) {
+  const Bringing& b = *reinterpret_cast<const Bringing*>(lParam);
+  core::Rect r;
+  if (!b.windows.OfTheView(hwnd) || (b.which && !b.which(hwnd)) || !PlannedRect(hwnd, r))
     return TRUE;
-  RECT r;
+  const core::Point to = core::PlaceOnScreen(r, b.screen, b.page, b.space);
   Point at;
-  if (!GetWindowRect(hwnd, &r) || !Position(hwnd, at)) return TRUE;
-  // A window on its way is judged where it is going.
-  const Point from = g_pending.Base(Key(hwnd), at);
-  const int dx = from.x - r.left, dy = from.y - r.top;
-  const core::Point to = core::GatherPlace({r.left + dx, r.top + dy, r.right + dx, r.bottom + dy},
-                                           g.screen, g.space);
-  if (to.x != from.x || to.y != from.y) MoveTo(hwnd, from, {to.x, to.y});
+  if ((to.x != r.left || to.y != r.top) && Position(hwnd, at))
+    MoveTo(hwnd, g_pending.Base(Key(hwnd), at), {to.x, to.y});
   return TRUE;
 }
 
@@ -184,16 +199,19 @@ BOOL CALLBACK GatherWindow(HWND hwnd, LPARAM lParam) {
 void MoveWindowTo(HWND hwnd, int x, int y) {
   Point at;
   if (!Position(hwnd, at)) return;
-  const bool wait = g_waitForThreads;
-  g_waitForThreads = false;
   MoveTo(hwnd, g_pending.Base(Key(hwnd), at), {x, y});
+  // Asked of one window: no thread is waited for.
+  const DWORD budget = g_waitBudget, from = g_waitBudgetFrom;
+  g_waitBudget = 0;
   FinishMoves();
-  g_waitForThreads = wait;
+  g_waitBudget = budget;
+  g_waitBudgetFrom = from;
 }
 
-void GatherWindows(const core::Rect& screen, const core::Rect& space) {
-  Gathering g = {screen, space};
-  EnumWindows(GatherWindow, reinterpret_cast<LPARAM>(&g));
+void BringOntoScreen(const core::Screen& screen, const core::Rect& page, const core::Rect& space,
+                     bool (*which)(HWND)) {
+  Bringing b = {screen, page, space, which, CViewWindows()};
+  EnumWindows(BringWindow, reinterpret_cast<LPARAM>(&b));
   FinishMoves();
 }
 

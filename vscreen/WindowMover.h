@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "core/display.h"
+#include "core/screen.h"
 
 // Set by an axis's scroll operation just before it enumerates the windows.
 extern int g_nMoveOffsetX;  // positive moves windows right
@@ -22,14 +22,20 @@ BOOL CALLBACK MoveWindowProcY(HWND hwnd, LPARAM);
 // windows it asked to move (never for one whose windows all still have
 // moves on their way), then keeps as pending every move not yet seen done.
 void FinishMoves();
-// Whether scrolls wait for other threads at all; not while the Windows
-// session ends.
-void SetWaitForThreads(bool wait);
+// Limits what the scrolls from now on wait for other threads to `ms` in all
+// (0: they wait for none, as at the end of the Windows session, when every
+// program is busy ending); INFINITE puts back the usual wait of each scroll.
+void LimitWaits(DWORD ms);
 
-// Brings every visible, titled, non-minimised, unpinned window of other
-// programs that lies wholly outside `screen` onto it (core::GatherPlace);
-// `space` is the whole virtual screen, both in screen coordinates.
-void GatherWindows(const core::Rect& screen, const core::Rect& space);
+// Where a window stands once the move on its way is taken (where it stands
+// without one), in screen coordinates; false for no window.
+bool PlannedRect(HWND hwnd, core::Rect& rect);
+
+// Brings onto the screen (core::PlaceOnScreen) every window of the view for
+// which `which` holds, or every one when it is null; `page` is the page the
+// view shows and `space` the whole virtual screen, in screen coordinates.
+void BringOntoScreen(const core::Screen& screen, const core::Rect& page, const core::Rect& space,
+                     bool (*which)(HWND) = nullptr);
 
 // Asks a window to go to (x, y) on the screen, never waiting for its thread.
 void MoveWindowTo(HWND hwnd, int x, int y);

@@ -1,4 +1,7 @@
+#include "core/screen.h"
+#include "core/uilang.h"
 #include "core/viewkeys.h"
+#include "core/viewwindows.h"
 #include "core/vscreen.h"
 
 #include <gtest/gtest.h>
@@ -185,23 +188,81 @@ TEST(ViewKeys, StoredKeysGatherAndPinnedPrograms) {
   for (std::uint32_t bad : {0x00100025u, 0x000B00FFu, 0x000B0000u, 0xFFFFFFFFu})
     EXPECT_EQ(HotKeyFromValue(bad).key, 0u) << bad;
   EXPECT_EQ(DefaultViewKey(kViewKeyCount).key, 0u);
-  // Gathered onto the screen (0,0)-(1024,768) of a 5 x 3 virtual screen
-  // whose view stands on its second page across and first down.
-  const Rect screen = {0, 0, 1024, 768}, space = {-1024, 0, 4096, 2304};
-  auto gather = [&](const Rect& w) { return GatherPlace(w, screen, space); };
-  EXPECT_EQ(gather({1000, 700, 1300, 900}).x, 1000);  // meets the screen: stays
-  const Point twoRight = gather({2048 + 30, 768 + 40, 2048 + 330, 768 + 240});
+  // Programs by file name, walked by characters: only ASCII letters fold.
+  const std::vector<std::u16string> names =
+      SplitProgramNames(u" Clock.exe ||player.EXE|ソフト.exe|ポ.exe|アプリ.exe");
+  ASSERT_EQ(names.size(), 5u);  // "ポ" (0x83 0x7C in Shift-JIS) splits nothing
+  EXPECT_TRUE(IsProgramIn(u"C:\\Tools\\clock.exe", names));
+  EXPECT_TRUE(IsProgramIn(u"\\Device\\HarddiskVolume2\\Apps\\PLAYER.exe", names));
+  EXPECT_TRUE(IsProgramIn(u"C:\\ツール\\ソフト.exe", names));  // "ソ" ends in 0x5C there
+  EXPECT_FALSE(IsProgramIn(u"C:\\ヂプリ.exe", names));  // 0x83 0x61 against "ア"'s 0x83 0x41
+  EXPECT_FALSE(IsProgramIn(u"C:\\Tools\\clock.exe.bak", names));
+  EXPECT_FALSE(IsProgramIn(u"", names));
+  EXPECT_FALSE(IsProgramIn(u"C:\\Ä.exe", SplitProgramNames(u"ä.exe")));
+}
+
+// One screen: what the user can see, and where a window goes to be seen.
+TEST(Screen, BarsAreOffTheScreenAndWindowsComeOntoItByPagesOrToTheNearestPlace) {
+  const Monitor primary = {{0, 0, 1024, 768}, true};
+  // Wine's shell leaves the work area whole: the bars are taken out here.
+  const Screen one = {{primary}, {{1000, 0, 1024, 768}, {0, 744, 1000, 768}}};
+  const Rect usable = UsableArea(primary, one.bars);
+  EXPECT_TRUE(usable.left == 0 && usable.top == 0 && usable.right == 1000 && usable.bottom == 744);
+  EXPECT_FALSE(OnScreen({1000, 100, 1300, 300}, one));  // under the vertical bar
+  EXPECT_TRUE(OnScreen({-200, 700, 20, 900}, one));     // partly on it
+  // A work area the shell shrank for its taskbar counts as it is.
+  EXPECT_FALSE(OnScreen({0, 730, 300, 744}, {{{{0, 0, 1024, 768}, true, {0, 0, 1024, 730}}}, {}}));
+  // A 5 x 3 virtual screen whose view stands on its second page across and first down.
+  const Rect page = {0, 0, 1024, 768}, space = {-1024, 0, 4096, 2304};
+  auto place = [&](const Rect& w) { return PlaceOnScreen(w, one, page, space); };
+  EXPECT_EQ(place({990, 700, 1300, 900}).x, 990);  // meets the screen: stays
+  const Point twoRight = place({2048 + 30, 768 + 40, 2048 + 330, 768 + 240});
   EXPECT_TRUE(twoRight.x == 30 && twoRight.y == 40);
-  const Point left = gather({-1024 + 5, 10, -1024 + 105, 110});
+  const Point left = place({-1024 + 5, 10, -1024 + 105, 110});
   EXPECT_TRUE(left.x == 5 && left.y == 10);
-  const Point beyond = gather({9000, -5000, 9300, -4800});  // left there by a crash
-  EXPECT_TRUE(beyond.x == 1024 - 300 && beyond.y == 0);
-  EXPECT_EQ(gather({-20000, 100, -17000, 300}).x, 0);  // wider than the screen: its left edge
-  // Programs by file name, without regard to case.
-  const std::vector<std::string> names = SplitProgramNames(" Clock.exe ||player.EXE|");
-  ASSERT_EQ(names.size(), 2u);
-  EXPECT_TRUE(IsProgramIn("C:\\Tools\\clock.exe", names));
-  EXPECT_TRUE(IsProgramIn("\\Device\\HarddiskVolume2\\Apps\\PLAYER.exe", names));
-  EXPECT_FALSE(IsProgramIn("C:\\Tools\\clock.exe.bak", names));
-  EXPECT_FALSE(IsProgramIn("", names));
+  const Point beyond = place({9000, -5000, 9300, -4800});  // left there by a crash
+  EXPECT_TRUE(beyond.x == 1000 - 300 && beyond.y == 0);    // clear of the bar
+  EXPECT_EQ(place({-20000, 100, -17000, 300}).x, 0);      // wider than the screen: its left edge
+  // A page under the vertical bar: by the page, then clear of the bar.
+  const Point underBar = place({1024 + 1010, 100, 1024 + 1020, 150});
+  EXPECT_TRUE(underBar.x == 990 && underBar.y == 100);
+
+  // An L: a shorter monitor to the right leaves a gap no monitor shows.
+  const Screen ell = {{primary, {{1024, 0, 2048, 512}, false}},
+                      {{2024, 0, 2048, 512}, {0, 744, 1024, 768}}};
+  const Rect wide = PageOf(ell.monitors), wideSpace = {-2048, 0, 4096, 2304};
+  EXPECT_FALSE(OnScreen({1100, 600, 1300, 700}, ell));
+  const Point fromGap = PlaceOnScreen({1100, 600, 1300, 700}, ell, wide, wideSpace);
+  EXPECT_TRUE(fromGap.x == 1100 && fromGap.y == 412);  // the nearer monitor, the right one
+  const Point intoGap = PlaceOnScreen({2048 + 1100, 768 + 600, 2048 + 1300, 768 + 700}, ell, wide,
+                                      wideSpace);  // a whole page back lands in the gap
+  EXPECT_TRUE(intoGap.x == 1100 && intoGap.y == 412);
+  EXPECT_EQ(MonitorOf({1500, 100, 1600, 200}, ell.monitors), 1);
+  EXPECT_EQ(MonitorOf({900, 100, 1300, 200}, ell.monitors), 1);  // more of it on the right
+  EXPECT_EQ(MonitorOf({5000, 5000, 5100, 5100}, {ell.monitors[1], primary}), 1);  // none: the primary
+}
+
+TEST(Screen, TheViewHoldsProgramsWindowsAndScrollsMoveHiddenOnesToo) {
+  WindowFacts editor;
+  editor.titled = editor.visible = true;
+  EXPECT_TRUE(OfTheView(editor) && MovedByScroll(editor));
+  WindowFacts w = editor;
+  w.visible = false;  // hidden: moved along, not shown
+  EXPECT_TRUE(MovedByScroll(w) && !OfTheView(w));
+  for (bool WindowFacts::*fact : {&WindowFacts::shellDesktop, &WindowFacts::cloaked, &WindowFacts::ours}) {
+    w = editor;
+    w.*fact = true;
+    EXPECT_FALSE(OfTheView(w));
+  }
+  w = editor;
+  w.minimised = true;
+  EXPECT_FALSE(MovedByScroll(w) || OfTheView(w));
+  w = editor;
+  w.titled = false;
+  EXPECT_FALSE(MovedByScroll(w) || OfTheView(w));
+  EXPECT_TRUE(IsShellDesktopClass("progman") && IsShellDesktopClass("WorkerW"));
+  EXPECT_FALSE(IsShellDesktopClass("WorkerWx") || IsShellDesktopClass("Progma"));
+  // Japanese needs both the Japanese interface language and code page 932.
+  EXPECT_TRUE(JapaneseInterface(kLangJapanese, 932));
+  EXPECT_FALSE(JapaneseInterface(kLangJapanese, 1252) || JapaneseInterface(0x09, 932));
 }

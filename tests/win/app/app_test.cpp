@@ -23,6 +23,7 @@
 #include "settings/FolderTree.h"
 #include "settings/ScreenSaverFile.h"
 #include "support/testsupport.h"
+#include "fw/display.h"
 #include "vscreen/EdgeBar.h"
 #include "vscreen/Overview.h"
 #include "vscreen/Pins.h"
@@ -183,16 +184,43 @@ HRESULT WINAPI CloakedAttribute(HWND window, DWORD attribute, void* value, DWORD
   *static_cast<DWORD*>(value) = WindowText(window) == "Cloaked" ? 2 /* by the shell */ : 0;
   return S_OK;
 }
-// And a 32-bit build running on 64-bit Windows, through IsWow64Process.
+// And a 32-bit build running on 64-bit Windows, through IsWow64Process
+// (while g_onWow64); a monitor of g_dpi (unless 0), through GetDpiForWindow;
+// and a program of g_process at g_imagePath, through QueryFullProcessImageNameW.
+bool g_onWow64 = false;
 BOOL WINAPI OnWow64(HANDLE, PBOOL wow64) { return *wow64 = TRUE; }
+UINT g_dpi = 0;
+UINT WINAPI DpiForWindow(HWND) { return g_dpi; }
+DWORD g_process = 0;
+const wchar_t* g_imagePath = L"";
+BOOL WINAPI ImagePath(HANDLE process, DWORD, LPWSTR path, PDWORD size) {
+  if (GetProcessId(process) != g_process || static_cast<DWORD>(lstrlenW(g_imagePath)) >= *size)
+    return FALSE;
+  lstrcpyW(path, g_imagePath);
+  *size = static_cast<DWORD>(lstrlenW(g_imagePath));
+  return TRUE;
+}
 FARPROC WINAPI FindProc(HMODULE module, LPCSTR name) {
   const bool named = HIWORD(reinterpret_cast<ULONG_PTR>(name)) != 0;
-  if (named && lstrcmpA(name, "DwmGetWindowAttribute") == 0)
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(CloakedAttribute));
-  if (named && lstrcmpA(name, "IsWow64Process") == 0)
-    return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(OnWow64));
+  const struct {
+    const char* name;
+    void* standIn;
+  } standIns[] = {{"DwmGetWindowAttribute", reinterpret_cast<void*>(CloakedAttribute)},
+                  {"IsWow64Process", g_onWow64 ? reinterpret_cast<void*>(OnWow64) : nullptr},
+                  {"GetDpiForWindow", g_dpi ? reinterpret_cast<void*>(DpiForWindow) : nullptr},
+                  {"QueryFullProcessImageNameW", reinterpret_cast<void*>(ImagePath)}};
+  for (const auto& s : standIns)
+    if (named && s.standIn && lstrcmpA(name, s.name) == 0) return reinterpret_cast<FARPROC>(s.standIn);
   return g_realGetProcAddress(module, name);
 }
+// While it lives, the program finds the stand-ins above where it looks
+// functions up.
+struct LookUpStandIns {
+  LookUpStandIns() {
+    g_realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(find.Original());
+  }
+  ImportStandIn find{GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress", FindProc};
+};
 
 // The close commands, chosen from the "Close" popup of the system menu, post
 // WM_CLOSE (a hung program holds nothing up) where their rule chooses.  The
@@ -217,9 +245,8 @@ TEST_F(SystemCommands, CloseCommandsPostToWhatTheirRuleChoosesAndTheResourceDisp
   Pump(300);
   EXPECT_LT(GetTickCount() - start, 1000u);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[0]); }));
-  ImportStandIn dwm(GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress", FindProc);
-  ASSERT_TRUE(dwm.Active());
-  g_realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(dwm.Original());
+  LookUpStandIns dwm;
+  ASSERT_TRUE(dwm.find.Active());
   command(2);
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(w[3]); }));
   // Spared: hidden windows, the controller by its class, the shell's cloaked
@@ -658,10 +685,25 @@ TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
     SHAppBarMessage(ABM_REMOVE, &data);
   }
   EXPECT_EQ(grantedRight(), cx);
+  // ... and hooks its new desktop thread.
+  ShellStandIn shell;
+  ASSERT_TRUE(shell.Started());
+  ImportStandIn spy(GetModuleHandleA(nullptr), HelperPath("QOV32.dll").c_str(),
+                    MAKEINTRESOURCEA(9), SpySetHookDesktop);
+  g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(spy.Original());
+  g_iconAtInstall.clear();
   PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
   Pump(300);
   EXPECT_EQ(grantedRight(), cx - 24);
   EXPECT_TRUE(SameRect(WindowRect(vbar), v));
+  EXPECT_EQ(g_iconAtInstall.size(), 1u);
+  // Moved onto a monitor of 150 %, the bar takes the thickness for it.
+  LookUpStandIns lookUps;
+  g_dpi = 144;
+  SendMessageA(hbar, fw::kWmDpiChanged, MAKEWPARAM(144, 144), 0);
+  g_dpi = 0;
+  const RECT scaled = WindowRect(hbar), control = WindowRect(GetTopWindow(hbar));
+  EXPECT_TRUE(scaled.bottom - scaled.top == 36 && control.bottom - control.top == 30);
   dialog.DestroyWindow();
   EXPECT_EQ(grantedRight(), cx);
   SHAppBarMessage(ABM_REMOVE, &later);
@@ -669,8 +711,9 @@ TEST_F(EdgeBars, DockFollowTheShellsNoticesAndGiveTheirStripsBack) {
 }
 
 // Several monitors, through stand-ins for the calls that list them: the
-// monitors of g_monitors, the primary first.
+// monitors of g_monitors, the primary the one at g_primary.
 std::vector<RECT> g_monitors;
+size_t g_primary = 0;
 BOOL WINAPI ListMonitors(HDC, LPCRECT, MONITORENUMPROC proc, LPARAM data) {
   for (size_t i = 0; i < g_monitors.size(); ++i)
     if (!proc(reinterpret_cast<HMONITOR>(i + 1), nullptr, &g_monitors[i], data)) return FALSE;
@@ -680,14 +723,27 @@ BOOL WINAPI MonitorInfo(HMONITOR monitor, LPMONITORINFO info) {
   const size_t i = reinterpret_cast<size_t>(monitor) - 1;
   if (i >= g_monitors.size()) return FALSE;
   info->rcMonitor = info->rcWork = g_monitors[i];
-  info->dwFlags = i == 0 ? MONITORINFOF_PRIMARY : 0;
+  info->dwFlags = i == g_primary ? MONITORINFOF_PRIMARY : 0;
   return TRUE;
 }
 struct MonitorStandIns {
-  explicit MonitorStandIns(std::vector<RECT> monitors) { g_monitors = std::move(monitors); }
+  explicit MonitorStandIns(std::vector<RECT> monitors, size_t primary = 0) {
+    g_monitors = std::move(monitors);
+    g_primary = primary;
+  }
   ImportStandIn list{GetModuleHandleA(nullptr), "user32.dll", "EnumDisplayMonitors", ListMonitors};
   ImportStandIn info{GetModuleHandleA(nullptr), "user32.dll", "GetMonitorInfoA", MonitorInfo};
 };
+
+// Where the overview's window is made.
+POINT g_overviewMadeAt = {-1, -1};
+LRESULT CALLBACK NoteOverviewMade(int code, WPARAM wParam, LPARAM lParam) {
+  const CREATESTRUCTA* create = code == HCBT_CREATEWND ? reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs : nullptr;
+  if (create && HIWORD(reinterpret_cast<ULONG_PTR>(create->lpszName)) &&
+      lstrcmpA(create->lpszName, Ui("全体図", "Overview")) == 0)
+    g_overviewMadeAt = {create->x, create->y};
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 TEST_F(EdgeBars, TwoMonitorsMakeOnePageWithTheBarsOnItsOuterEdges) {
   const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
@@ -709,13 +765,51 @@ TEST_F(EdgeBars, TwoMonitorsMakeOnePageWithTheBarsOnItsOuterEdges) {
   Pump(200);
   EXPECT_EQ(hbar.m_nPosition, hbar.Home());
   DestroyWindow(browser);
-  // Stacked, the second below the first: the horizontal bar on the lower one.
-  g_monitors[1] = {0, cy, cx, 2 * cy};
+  // An L: a shorter monitor to the right leaves a gap that gather brings a
+  // window out of, to the nearer monitor (the one right of it).
+  g_monitors[1] = {cx, 0, 2 * cx, cy / 2};
   SendMessageA(dialog.m_hWnd, WM_SETTINGCHANGE, 0, 0);
-  // (Wine's shell clips it against the vertical bar on the other monitor too.)
-  const RECT lower = WindowRect(hbar.m_hWnd);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Gap|" + std::to_string(cx + 100) + "," + std::to_string(cy / 2 + 10) +
+                          ",200,100|"}));
+  ChooseFromSystemMenu(dialog.m_hWnd, 7);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(host.Windows()[0]).y == cy / 2 - 100; }));
+  EXPECT_EQ(TopLeft(host.Windows()[0]).x, cx + 100);
+  // Stacked, the second below the first and wider: both bars on the lower
+  // one, the horizontal bar's scroll bar as long as that monitor allows.
+  g_monitors[1] = {0, cy, cx + 256, 2 * cy};
+  SendMessageA(dialog.m_hWnd, WM_SETTINGCHANGE, 0, 0);
+  // (Wine's shell clips it against the vertical bar.)
+  const RECT lower = WindowRect(hbar.m_hWnd), control = WindowRect(hbar.m_ScrollBar.m_hWnd);
   EXPECT_TRUE(lower.left == 0 && lower.top == 2 * cy - 24 && lower.bottom == 2 * cy);
-  EXPECT_TRUE(SameRect(WindowRect(dialog.m_wndVerticalBar.m_hWnd), {cx - 24, 0, cx, cy}));
+  RECT client;
+  GetClientRect(hbar.m_hWnd, &client);
+  EXPECT_EQ(control.right - control.left, client.right - 2);
+  EXPECT_TRUE(SameRect(WindowRect(dialog.m_wndVerticalBar.m_hWnd), {cx + 232, cy, cx + 256, 2 * cy}));
+  dialog.DestroyWindow();
+  // The jump's corner counts from the primary monitor's, which need not be
+  // listed first nor stand at the page's corner.
+  MonitorStandIns leftOfPrimary({{-cx, 0, 0, cy}, {0, 0, cx, cy}}, 1);
+  CQovDesktopDialog again;
+  ASSERT_TRUE(again.Create());
+  ASSERT_TRUE(Activate(host.Windows()[0]));
+  MoveWindow(host.Windows()[0], 100, 120, 200, 100, TRUE);
+  again.FollowActiveWindow();
+  EXPECT_TRUE(again.m_nRecordedLeft == 100 && again.m_nRecordedTop == 120);
+  // A monitor above the primary, where the main window waits: the overview
+  // is made on the active window's monitor, for its DPI, and takes a later
+  // change of DPI as Windows proposes it.
+  g_monitors = {{0, 0, cx, cy}, {0, -cy, cx, 0}};
+  g_primary = 0;
+  HHOOK made = SetWindowsHookExA(WH_CBT, NoteOverviewMade, nullptr, GetCurrentThreadId());
+  ASSERT_TRUE(again.m_overview.Open(&again));
+  UnhookWindowsHookEx(made);
+  EXPECT_TRUE(g_overviewMadeAt.x >= 0 && g_overviewMadeAt.y >= 0 && g_overviewMadeAt.y < cy)
+      << g_overviewMadeAt.x << "," << g_overviewMadeAt.y;
+  RECT suggested = {40, 30, 640, 430};
+  SendMessageA(again.m_overview.m_hWnd, fw::kWmDpiChanged, MAKEWPARAM(120, 120),
+               reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_TRUE(SameRect(WindowRect(again.m_overview.m_hWnd), suggested));
 }
 
 // Scrolling the virtual screen: windows of another program moved.
@@ -727,6 +821,23 @@ void Scroll(CEdgeBar& bar, bool horizontal, int code, int thumb = 0) {
   SendMessageA(bar.m_hWnd, horizontal ? WM_HSCROLL : WM_VSCROLL,
                MAKEWPARAM(code, static_cast<WORD>(thumb)),
                reinterpret_cast<LPARAM>(bar.m_ScrollBar.m_hWnd));
+}
+
+// A function of user32 itself, past any stand-in in this program's imports.
+template <typename F>
+F* RealUser32(F*, const char* name) {
+  return reinterpret_cast<F*>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
+}
+
+// The probes a scroll sends to a thread to see whether it took its moves.
+int g_probes = 0;
+DWORD g_probed = 0;
+LRESULT WINAPI CountProbes(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                           UINT ms, PDWORD_PTR result) {
+  static const auto real = RealUser32(SendMessageTimeoutA, "SendMessageTimeoutA");
+  if (message == WM_NULL && GetWindowThreadProcessId(hwnd, nullptr) == g_probed) ++g_probes;
+  return real(hwnd, message, wParam, lParam, flags, ms, result);
 }
 
 TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
@@ -763,9 +874,28 @@ TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
   Scroll(hbar, true, SB_PAGELEFT);
   EXPECT_TRUE(KeyExists(kept));
 
-  SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
+  // The end of the session: the windows are home when Windows asks, before
+  // any program saves its place at WM_ENDSESSION.
+  EXPECT_EQ(SendMessageA(dialog.m_hWnd, WM_QUERYENDSESSION, 0, 0), TRUE);
+  SendMessageA(moved[0], WM_QUERYENDSESSION, 0, 0);
+  SendMessageA(moved[0], WM_ENDSESSION, TRUE, 0);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropA(moved[0], "endX")), start[0].x);
   for (int i = 0; i < 3; ++i) EXPECT_EQ(TopLeft(moved[i]).x, start[i].x) << i;
   EXPECT_FALSE(KeyExists(m_key + "\\View"));
+  // Cancelled, it leaves the view at home; ended, whatever moved since goes
+  // home too, without waiting for any program.
+  SendMessageA(dialog.m_hWnd, WM_ENDSESSION, FALSE, 0);
+  EXPECT_TRUE(hbar.m_nPosition == hbar.Home() && hbar.m_ScrollBar.GetScrollPos() == hbar.Home());
+  Scroll(hbar, true, SB_PAGELEFT);
+  {
+    g_probes = 0;
+    g_probed = GetWindowThreadProcessId(moved[0], nullptr);
+    ImportStandIn probes(GetModuleHandleA(nullptr), "user32.dll", "SendMessageTimeoutA",
+                         CountProbes);
+    SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
+  }
+  EXPECT_EQ(g_probes, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(moved[0]).x == start[0].x; }));
   dialog.DestroyWindow();
 
   // A kept view further from the start than this run's range reaches (the
@@ -777,23 +907,6 @@ TEST_F(Scrolling, MovesTitledWindowsAndKeepsTheViewUntilTheSessionEnds) {
   ASSERT_TRUE(again.Create());
   EXPECT_EQ(again.m_wndHorizontalBar.m_nPosition, again.m_wndHorizontalBar.Maximum());
   EXPECT_EQ(TopLeft(moved[0]).x, start[0].x + hbar.m_nPageSize);
-}
-
-// A function of user32 itself, past any stand-in in this program's imports.
-template <typename F>
-F* RealUser32(F*, const char* name) {
-  return reinterpret_cast<F*>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32.dll"), name)));
-}
-
-// The probes a scroll sends to a thread to see whether it took its moves.
-int g_probes = 0;
-DWORD g_probed = 0;
-LRESULT WINAPI CountProbes(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
-                           UINT ms, PDWORD_PTR result) {
-  static const auto real = RealUser32(SendMessageTimeoutA, "SendMessageTimeoutA");
-  if (message == WM_NULL && GetWindowThreadProcessId(hwnd, nullptr) == g_probed) ++g_probes;
-  return real(hwnd, message, wParam, lParam, flags, ms, result);
 }
 
 TEST_F(Scrolling, AProgramThatDoesNotAnswerHoldsUpNoScroll) {
@@ -857,26 +970,78 @@ TEST_F(Scrolling, ABusyProgramCostsAScrollOneWaitWhateverItsWindows) {
   EXPECT_TRUE(WaitUntil([&] { return TopLeft(busy.Windows()[4]).x == 180; }, 5000));
 }
 
+// The tick count as the program reads it, g_later milliseconds on.
+DWORD g_later = 0;
+DWORD WINAPI LaterTicks() {
+  static const auto real = reinterpret_cast<DWORD(WINAPI*)()>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTickCount")));
+  return real() + g_later;
+}
+
 // A program that answers at once but takes the moves asked of it late (as
 // Windows programs take posted moves after the probe): every move still
 // ends exactly at its place, ticks between the scrolls and the homing at
-// the end of the session included.
+// the end of the session included, and the overview shows its windows
+// where they are going.  Its thread is asked once a tick, however many of
+// its windows are on their way; a window that stays where it was while its
+// program answers counts as refused after 10 s.
 TEST_F(Scrolling, LateMovesEndAtTheirPlace) {
   WindowHost late;
-  ASSERT_TRUE(late.Start({"|Late|300,200,200,150|l"}));
+  ASSERT_TRUE(late.Start({"|Late|300,200,200,150|l", "|Late2|320,220,200,150|l",
+                          "|Refuses|340,240,200,150|r"}));
   m_app.WriteIntSetting("Screen", "Width", 5);
-  HWND window = late.Windows()[0];
+  HWND window = late.Windows()[0], refuses = late.Windows()[2];
   CQovDesktopDialog dialog;
   ASSERT_TRUE(dialog.Create());
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
-  const int page = hbar.m_nPageSize;
+  const int page = hbar.m_nPageSize, home = hbar.Home();
   Scroll(hbar, true, SB_PAGERIGHT);
-  Pump(1100);  // a tick of the main window between the two scrolls
+  {
+    g_probes = 0;
+    g_probed = GetWindowThreadProcessId(window, nullptr);
+    ImportStandIn probes(GetModuleHandleA(nullptr), "user32.dll", "SendMessageTimeoutA",
+                         CountProbes);
+    SendMessageA(dialog.m_hWnd, WM_TIMER, CQovDesktopDialog::kFollowTimer, 0);
+  }
+  EXPECT_EQ(g_probes, 1);
   Scroll(hbar, true, SB_PAGERIGHT);
-  EXPECT_TRUE(WaitUntil([&] { return TopLeft(window).x == 300 - 2 * page; }, 8000));
-  Scroll(hbar, true, SB_PAGELEFT);
+  // Opened while the moves are on their way: the window is where it is going
+  // on the virtual screen, and stays there through a click on the top-right
+  // page and the landing of its moves.
+  COverview& overview = dialog.m_overview;
+  ASSERT_TRUE(overview.Open(&dialog));
+  auto shownAt = [&] {
+    for (const COverview::Shown& w : overview.Windows())
+      if (w.hwnd == window) return w.place.left;
+    return -1;
+  };
+  EXPECT_EQ(shownAt(), 300 + home);
+  const core::Rect topRight = core::ToOverview(
+      overview.Scale(), {4 * page, 0, 5 * page, dialog.m_wndVerticalBar.m_nPageSize});
+  SendMessageA(overview.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(topRight.left + 5, topRight.top + 5));
+  SendMessageA(overview.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(topRight.left + 5, topRight.top + 5));
+  EXPECT_TRUE(hbar.m_nPosition == 4 * page && dialog.m_wndVerticalBar.m_nPosition == 0);
+  EXPECT_EQ(shownAt(), 300 + home);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(window).x == 300 + home - 4 * page; }, 12000));
   Pump(1100);
-  EXPECT_EQ(TopLeft(window).x, 300 - 2 * page);  // not yet taken
+  EXPECT_EQ(shownAt(), 300 + home);
+  overview.DestroyWindow();
+  // Refused: still on its way while its program answers, dropped once that
+  // has gone on for 10 s; then moved from where it stands.
+  EXPECT_EQ(TopLeft(refuses).x, 340);
+  EXPECT_EQ(PendingMoveCount(), 1u);
+  {
+    ImportStandIn clock(GetModuleHandleA(nullptr), "kernel32.dll", "GetTickCount", LaterTicks);
+    g_later = 11000;
+    SendMessageA(dialog.m_hWnd, WM_TIMER, CQovDesktopDialog::kFollowTimer, 0);
+    g_later = 0;
+  }
+  EXPECT_EQ(PendingMoveCount(), 0u);
+  PostMessageA(refuses, WM_APP + 2, 0, 0);
+  Scroll(hbar, true, SB_PAGELEFT);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(refuses).x == 340 + page; }));
+  Pump(1100);
+  EXPECT_EQ(TopLeft(window).x, 300 + home - 4 * page);  // not yet taken
   SendMessageA(dialog.m_hWnd, WM_ENDSESSION, TRUE, 0);
   EXPECT_TRUE(WaitUntil([&] { return TopLeft(window).x == 300 && TopLeft(window).y == 200; }, 8000))
       << TopLeft(window).x;
@@ -944,10 +1109,11 @@ void PressWithWinCtrlAlt(BYTE key) {
 TEST_F(ViewKeys, PageHomePinAndGather) {
   const int cx = GetSystemMetrics(SM_CXSCREEN);
   WindowHost host;
-  ASSERT_TRUE(host.Start({"|Editor|100,100,300,200|", "|Clock|500,50,200,100|",
+  ASSERT_TRUE(host.Start({"|Editor|100,100,300,200|", "|Find|130,130,200,100|o",
+                          "|Clock|500,50,200,100|",
                           "|Far|" + std::to_string(2 * cx + 40) + ",60,300,200|",
                           "|Lost|30000,-9000,300,200|"}));
-  HWND editor = host.Windows()[0], clock = host.Windows()[1];
+  HWND editor = host.Windows()[0], find = host.Windows()[1], clock = host.Windows()[2];
   // Another program holds one of the keys before the start: the others work.
   HWND holder = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
                                 nullptr);
@@ -971,14 +1137,18 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   PressWithWinCtrlAlt(VK_HOME);
   EXPECT_EQ(TopLeft(editor).x, 100);
   EXPECT_FALSE(KeyExists(m_key + "\\View"));
-  // Pinned with its key while active, the clock stays through a scroll and a jump.
-  // (Wine's desktop may take the foreground for a moment at the Win key: the
-  // press is tried again until the key reached the clock.)
-  for (int tries = 0; tries < 3 && !pins::IsPinned(clock); ++tries) {
-    ASSERT_TRUE(Activate(clock));
-    PressWithWinCtrlAlt('P');
-  }
-  ASSERT_TRUE(pins::IsPinned(clock) && !pins::IsPinned(editor));
+  // The pin key pins the active window, or unpins it.  (Wine's desktop may
+  // take the foreground for a moment at the Win key: the press is tried
+  // again until the key reached the window.)
+  auto pressPin = [&](HWND hwnd, bool pinned) {
+    for (int tries = 0; tries < 3 && pins::IsPinned(hwnd) != pinned; ++tries) {
+      Activate(hwnd);
+      PressWithWinCtrlAlt('P');
+    }
+    return pins::IsPinned(hwnd) == pinned;
+  };
+  ASSERT_TRUE(pressPin(clock, true) && !pins::IsPinned(editor));
+  // The pinned clock stays through a scroll and a jump.
   PressWithWinCtrlAlt(VK_LEFT);
   EXPECT_TRUE(TopLeft(editor).x == 100 + cx && TopLeft(clock).x == 500);
   dialog.m_nRecordedLeft = -cx + 7;
@@ -986,14 +1156,28 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   dialog.JumpToRecordedWindow();
   Pump(200);
   EXPECT_TRUE(TopLeft(editor).x == 100 + 2 * cx - 7 && TopLeft(clock).x == 500);
-  // Gathered: the editor and the far window by whole pages, the lost one to
-  // the nearest place on the screen; the pinned clock stays.
+  // Pinned while two pages off the screen, the editor comes onto it by whole
+  // pages with its Find box, and both stay there through a scroll.
+  ASSERT_TRUE(pressPin(editor, true));
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(editor).x == 93 && TopLeft(find).x == 123; }));
+  PressWithWinCtrlAlt(VK_RIGHT);
+  EXPECT_TRUE(TopLeft(editor).x == 93 && TopLeft(find).x == 123);
+  EXPECT_TRUE(pressPin(clock, false));
+  // Gathered: the far window by whole pages, the lost one to the nearest
+  // place clear of the bars; the clock, partly on the screen, stays.
+  MoveWindow(clock, -150, 50, 200, 100, TRUE);
   ChooseFromSystemMenu(dialog.m_hWnd, 7);
   Pump(300);
-  EXPECT_EQ(TopLeft(editor).x, 100 - 7);
-  EXPECT_EQ(TopLeft(host.Windows()[2]).x, 40 - 7);
-  EXPECT_TRUE(TopLeft(host.Windows()[3]).x == cx - 300 && TopLeft(host.Windows()[3]).y == 0);
-  EXPECT_EQ(TopLeft(clock).x, 500);
+  EXPECT_EQ(TopLeft(host.Windows()[3]).x, 40 - 7);
+  EXPECT_TRUE(TopLeft(host.Windows()[4]).x == cx - 24 - 300 && TopLeft(host.Windows()[4]).y == 0);
+  EXPECT_EQ(TopLeft(clock).x, -150);
+  // Put off the screen by its program, the pinned editor and its box come
+  // back onto it at the end, by the page, while the others go home.
+  MoveWindow(editor, 93 + cx, 91, 300, 200, TRUE);
+  MoveWindow(find, 123 + cx, 121, 200, 100, TRUE);
+  SendMessageA(dialog.m_hWnd, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(editor).x == 93 && TopLeft(find).x == 123; }));
+  EXPECT_EQ(TopLeft(host.Windows()[3]).x, 40 - 7 + 7 - cx);
   DestroyWindow(holder);
 }
 
@@ -1036,25 +1220,41 @@ TEST_F(ViewKeys, TheOverviewMovesTheViewAndTheWindows) {
   const POINT editorAt = centreOf({cx + 100, cy + 100, cx + 400, cy + 300});
   ClickAt(overview.m_hWnd, editorAt, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
   EXPECT_TRUE(pins::IsPinned(editor));
-  // Pinned by its program's file name, whatever its case.
-  pins::SetPrograms({"QOV_HELPER.EXE"});
+  // Pinned by its program's file name, walked by characters: "ソ" and "ポ"
+  // end in the bytes of '\\' and '|' in Shift-JIS, "ア" and "ヂ" differ
+  // only in the case of an ASCII letter there.
+  LookUpStandIns paths;
+  g_process = host.Proc().Id();
+  g_imagePath = L"C:\\ツール\\ソフト.EXE";
+  pins::SetPrograms(core::SplitProgramNames(u"ポ.exe|ソフト.exe"));
   EXPECT_TRUE(pins::IsPinned(mail));
-  pins::SetPrograms({});
+  g_imagePath = L"C:\\ヂ.exe";
+  pins::SetPrograms(core::SplitProgramNames(u"ア.exe"));
   EXPECT_FALSE(pins::IsPinned(mail));
+  pins::SetPrograms({});
+  // A drag moves a window, without waiting for its program.
   const POINT mailAt = centreOf({2 * cx + 50, cy + 80, 2 * cx + 350, cy + 280});
   MouseAt(overview.m_hWnd, mailAt, MOUSEEVENTF_LEFTDOWN);
   const POINT drop = centreOf({2 * cx + 50, 2 * cy + 80, 2 * cx + 350, 2 * cy + 280});
   MouseAt(overview.m_hWnd, drop, 0);
-  MouseAt(overview.m_hWnd, drop, MOUSEEVENTF_LEFTUP);
+  g_probes = 0;
+  g_probed = GetWindowThreadProcessId(mail, nullptr);
+  {
+    ImportStandIn probes(GetModuleHandleA(nullptr), "user32.dll", "SendMessageTimeoutA",
+                         CountProbes);
+    MouseAt(overview.m_hWnd, drop, MOUSEEVENTF_LEFTUP);
+  }
+  EXPECT_EQ(g_probes, 0);
   const int slack = s.denominator / s.numerator + 1;  // one pixel of the overview
-  EXPECT_NEAR(TopLeft(mail).y, 80 + cy, slack);
+  EXPECT_TRUE(WaitUntil([&] { return std::abs(TopLeft(mail).y - 80 - cy) <= slack; }));
   EXPECT_NEAR(TopLeft(mail).x, cx + 50, slack);
-  // A click on the top-left page moves the view there; the pinned editor stays.
-  ClickAt(overview.m_hWnd, centreOf({0, 0, cx, cy}), MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
-  EXPECT_TRUE(hbar.m_nPosition == 0 && dialog.m_wndVerticalBar.m_nPosition == 0);
+  // A click on the top-right page moves the view there; the pinned editor stays.
+  ClickAt(overview.m_hWnd, centreOf({2 * cx, 0, 3 * cx, cy}), MOUSEEVENTF_LEFTDOWN,
+          MOUSEEVENTF_LEFTUP);
+  EXPECT_TRUE(hbar.m_nPosition == 2 * cx && dialog.m_wndVerticalBar.m_nPosition == 0);
   EXPECT_EQ(TopLeft(editor).x, 100);
-  // The keyboard: right, down, Enter goes to the middle page and closes.
-  for (BYTE key : {VK_RIGHT, VK_DOWN, VK_RETURN}) {
+  // The keyboard: left, down, Enter goes to the middle page and closes.
+  for (BYTE key : {VK_LEFT, VK_DOWN, VK_RETURN}) {
     keybd_event(key, 0, 0, 0);
     keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
   }
@@ -1073,11 +1273,52 @@ TEST_F(ViewKeys, TheOverviewMovesTheViewAndTheWindows) {
   EXPECT_TRUE(WaitUntil([&] { return !IsWindow(overview.m_hWnd); }, 2000));
 }
 
+// The shell's desktop (titled, screen-sized, under all others on every
+// Windows) and a window the shell keeps cloaked are no windows of the view:
+// the overview neither shows nor drags them, gather and close-all leave them.
+TEST_F(ViewKeys, TheDesktopAndCloakedWindowsAreNoWindowsOfTheView) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"Progman|Program Manager|0,0," + std::to_string(cx) + "," +
+                              std::to_string(cy) + "|",
+                          "|Cloaked|" + std::to_string(2 * cx + 50) + ",80,300,200|",
+                          "|Editor|" + std::to_string(cx + 100) + ",100,300,200|"}));
+  HWND desktop = host.Windows()[0], cloaked = host.Windows()[1], editor = host.Windows()[2];
+  SetWindowPos(desktop, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  LookUpStandIns dwm;
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  COverview& overview = dialog.m_overview;
+  ASSERT_TRUE(overview.Open(&dialog));
+  Pump(200);
+  std::wstring shown;
+  for (const COverview::Shown& w : overview.Windows()) shown += w.title + L"|";
+  EXPECT_EQ(shown, L"Editor|");
+  // A drag that starts on an empty spot of the start page moves nothing.
+  const core::OverviewScale s = overview.Scale();
+  const core::Rect start = core::ToOverview(s, {cx, cy, 2 * cx, 2 * cy});
+  const POINT from = {(start.left + start.right) / 2, start.bottom - 5};
+  MouseAt(overview.m_hWnd, from, MOUSEEVENTF_LEFTDOWN);
+  MouseAt(overview.m_hWnd, {from.x, from.y + (start.bottom - start.top) / 2}, 0);
+  MouseAt(overview.m_hWnd, {from.x, from.y + (start.bottom - start.top) / 2}, MOUSEEVENTF_LEFTUP);
+  Pump(200);
+  EXPECT_TRUE(SameRect(WindowRect(desktop), {0, 0, cx, cy}));
+  EXPECT_EQ(dialog.m_wndVerticalBar.m_nPosition, dialog.m_wndVerticalBar.Home());
+  overview.DestroyWindow();
+  ChooseFromSystemMenu(dialog.m_hWnd, 7);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(editor).x == 100; }));
+  EXPECT_TRUE(TopLeft(cloaked).x == 2 * cx + 50 && SameRect(WindowRect(desktop), {0, 0, cx, cy}));
+  SendMessageA(dialog.m_hWnd, WM_COMMAND, ID_SYS_CLOSE_ALL, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(editor); }));
+  Pump(300);
+  EXPECT_TRUE(IsWindow(desktop) && IsWindow(cloaked));
+}
+
 // A 32-bit build on 64-bit Windows says which package to take, once ever.
 TEST_F(ViewKeys, A32BitBuildOn64BitWindowsSaysOnceWhichPackageToTake) {
-  ImportStandIn find(GetModuleHandleA(nullptr), "kernel32.dll", "GetProcAddress", FindProc);
-  ASSERT_TRUE(find.Active());
-  g_realGetProcAddress = reinterpret_cast<FARPROC(WINAPI*)(HMODULE, LPCSTR)>(find.Original());
+  LookUpStandIns find;
+  ASSERT_TRUE(find.find.Active());
+  g_onWow64 = true;
   std::string told;
   for (int start = 0; start < 2; ++start) {
     CQovDesktopDialog dialog;
@@ -1088,6 +1329,7 @@ TEST_F(ViewKeys, A32BitBuildOn64BitWindowsSaysOnceWhichPackageToTake) {
     ASSERT_TRUE(dialog.Create());
     Pump(400);
   }
+  g_onWow64 = false;
   EXPECT_EQ(std::count(told.begin(), told.end(), '|'), 1) << told;
   EXPECT_NE(told.find("for-64-bit-Windows.zip"), std::string::npos) << told;
 }

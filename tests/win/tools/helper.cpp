@@ -32,7 +32,10 @@ void SignalReady() {
 // (as a message box or a Find box is) owned by the window before it, l late:
 // it answers sent messages at once but takes each move that another program
 // asks of it 2.5 s later, in order, as a window on Windows takes a posted
-// SWP_ASYNCWINDOWPOS request only after the sent messages before it.  Each
+// SWP_ASYNCWINDOWPOS request only after the sent messages before it; r
+// refuses every move another program asks of it, until it is posted
+// WM_APP + 2.  A window notes where it stands when it receives WM_ENDSESSION
+// in the properties "endX" and "endY".  Each
 // window carries the 1-based number of its argument in the window property
 // "QovIndex" (window properties are readable from other processes), the
 // wParam of the last WM_SYSKEYDOWN it received in "key" and their number in
@@ -54,6 +57,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
   switch (message) {
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (GetPropA(hwnd, "refuse") && InSendMessage()) pos->flags |= SWP_NOMOVE;
       if (g_applying || !GetPropA(hwnd, "late") || (pos->flags & SWP_NOMOVE) ||
           g_lateCount == 256)
         break;
@@ -83,6 +87,16 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_APP + 1:
       Sleep(static_cast<DWORD>(wParam));
       return 0;
+    case WM_APP + 2:
+      RemovePropA(hwnd, "refuse");
+      return 0;
+    case WM_ENDSESSION: {
+      RECT r;
+      GetWindowRect(hwnd, &r);
+      SetPropA(hwnd, "endX", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r.left)));
+      SetPropA(hwnd, "endY", reinterpret_cast<HANDLE>(static_cast<INT_PTR>(r.top)));
+      return 0;
+    }
     case WM_DESTROY:
       if (--g_windows == 0) PostQuitMessage(0);
       return 0;
@@ -118,6 +132,7 @@ HWND CreateHostWindow(const char* layout, HWND before, int index) {
   if (!std::strchr(flags, 'h'))
     ShowWindow(hwnd, std::strchr(flags, 'm') ? SW_SHOWMINNOACTIVE : SW_SHOWNOACTIVATE);
   if (std::strchr(flags, 'l')) SetPropA(hwnd, "late", reinterpret_cast<HANDLE>(1));
+  if (std::strchr(flags, 'r')) SetPropA(hwnd, "refuse", reinterpret_cast<HANDLE>(1));
   return hwnd;
 }
 

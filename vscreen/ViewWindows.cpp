@@ -1,0 +1,31 @@
+#include "vscreen/ViewWindows.h"
+
+#include "core/closefilter.h"
+#include "fw/sysfunc.h"
+
+bool OfThisPackage(HWND hwnd, const char* className) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  return process == GetCurrentProcessId() ||
+         lstrcmpiA(className, core::kControllerWindowClass) == 0;
+}
+
+CViewWindows::CViewWindows()
+    : m_attribute(fw::SystemFunction<Attribute>("dwmapi.dll", "DwmGetWindowAttribute")) {}
+
+core::WindowFacts CViewWindows::Facts(HWND hwnd) const {
+  core::WindowFacts facts;
+  if (!IsWindow(hwnd)) return facts;
+  char className[256] = "";
+  GetClassNameA(hwnd, className, sizeof(className));
+  facts.titled = GetWindowTextLengthA(hwnd) > 0;
+  facts.minimised = IsIconic(hwnd) != FALSE;
+  facts.visible = IsWindowVisible(hwnd) != FALSE;
+  facts.shellDesktop = core::IsShellDesktopClass(className);
+  facts.ours = OfThisPackage(hwnd, className);
+  DWORD cloaked = 0;
+  const DWORD kCloaked = 14;  // DWMWA_CLOAKED, Windows 8 and later
+  facts.cloaked = m_attribute &&
+                  SUCCEEDED(m_attribute(hwnd, kCloaked, &cloaked, sizeof(cloaked))) && cloaked != 0;
+  return facts;
+}
