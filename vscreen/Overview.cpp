@@ -166,12 +166,18 @@ void COverview::OnButtonUp(POINT at) {
   }
   // A drag that started on no window is no click either.
   if (!dragged) return;
-  // The window goes where its outline was dropped on the virtual screen.
+  // The window goes where its outline was dropped on the virtual screen; an
+  // outline dropped past its edge stays on it, so that no window is lost
+  // where no view reaches.
   const core::Point from = core::FromOverview(m_scale, {m_dragFrom.x, m_dragFrom.y});
   const core::Point to = core::FromOverview(m_scale, {at.x, at.y});
-  const core::Rect& place = dragged->place;
-  MoveWindowTo(dragged->hwnd, place.left + to.x - from.x + m_origin.x,
-               place.top + to.y - from.y + m_origin.y);
+  const core::Rect& p = dragged->place;
+  const int dx = to.x - from.x, dy = to.y - from.y;
+  const core::Rect space = {0, 0, m_scale.pageWidth * m_scale.cols, m_scale.pageHeight * m_scale.rows};
+  const core::Screen virtualScreen = {{{space, true}}, {}};
+  const core::Point dropped =
+      core::NearestOnScreen({p.left + dx, p.top + dy, p.right + dx, p.bottom + dy}, virtualScreen);
+  MoveWindowTo(dragged->hwnd, dropped.x + m_origin.x, dropped.y + m_origin.y);
   Refresh();
 }
 
