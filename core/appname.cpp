@@ -49,3 +49,30 @@ std::string ViewSectionName(std::string_view desktopName) {
 }
 
 }  // namespace core
+
+namespace core {
+
+std::u16string RunValueFor(std::u16string_view programPath) {
+  return u"\"" + std::u16string(programPath) + u"\"";
+}
+
+bool RunValueNames(std::u16string_view value, std::u16string_view path) {
+  auto trim = [](std::u16string_view text) {
+    while (!text.empty() && text.front() == u' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == u' ') text.remove_suffix(1);
+    if (text.size() >= 2 && text.front() == u'"' && text.back() == u'"')
+      text = text.substr(1, text.size() - 2);
+    return text;
+  };
+  value = trim(value);
+  path = trim(path);
+  auto lower = [](char16_t c) {
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+  };
+  if (value.empty() || value.size() != path.size()) return false;
+  for (std::size_t i = 0; i < value.size(); ++i)
+    if (lower(value[i]) != lower(path[i])) return false;
+  return true;
+}
+
+}  // namespace core

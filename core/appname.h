@@ -30,3 +30,14 @@ std::string ViewLockName(std::string_view desktopName);
 std::string ViewSectionName(std::string_view desktopName);
 
 }  // namespace core
+
+namespace core {
+
+// The value under Windows' "Run" key that starts the program at log-on: its
+// full path in quotes, so that a path with blanks starts.
+std::u16string RunValueFor(std::u16string_view programPath);
+// Whether such a value names the program at `programPath`: the same path,
+// quotes and the case of ASCII letters aside.
+bool RunValueNames(std::u16string_view value, std::u16string_view programPath);
+
+}  // namespace core

@@ -63,6 +63,19 @@ AxisStep ScrollAxis(int code, int controlPosition, int storedPosition, int thumb
   return {true, position, controlPosition - position};
 }
 
+ViewPage CurrentPage(int positionX, int maximumX, int pageX, int positionY, int maximumY,
+                     int pageY) {
+  auto axis = [](int position, int maximum, int page, int& index, int& count) {
+    page = std::max(1, page);
+    count = std::max(0, maximum) / page + 1;
+    index = std::min(count - 1, std::max(0, (position + (page - 1) / 2) / page));
+  };
+  ViewPage p;
+  axis(positionX, maximumX, pageX, p.col, p.cols);
+  axis(positionY, maximumY, pageY, p.row, p.rows);
+  return p;
+}
+
 bool JumpInRange(int x, int y, int maximumX, int maximumY) {
   return 0 < x && x < maximumX && 0 < y && y < maximumY;
 }

@@ -45,6 +45,17 @@ struct AxisStep {
 AxisStep ScrollAxis(int code, int controlPosition, int storedPosition, int thumbPosition,
                     int pageSize, int maximum, bool fineFirst);
 
+// The page the view shows, column and row counted from 0, of `cols` x
+// `rows`: the one that holds the larger part of the view (the earlier one
+// where it stands halfway), from each axis's view position, last position
+// and page size.  The icon's tooltip, the overview's selection, the command
+// line and the page indicator all ask this.
+struct ViewPage {
+  int col, row, cols, rows;
+};
+ViewPage CurrentPage(int positionX, int maximumX, int pageX, int positionY, int maximumY,
+                     int pageY);
+
 // Whether the jump to a view position (x, y) may happen: strictly inside
 // both axes' ranges.
 bool JumpInRange(int x, int y, int maximumX, int maximumY);

@@ -23,6 +23,11 @@ ViewArea ViewAreaOf(const CEdgeBar& h, const CEdgeBar& v) {
   return {page, {left, top, left + h.Maximum() + h.m_nPageSize, top + v.Maximum() + v.m_nPageSize}};
 }
 
+core::ViewPage CurrentPageOf(const CEdgeBar& h, const CEdgeBar& v) {
+  return core::CurrentPage(h.m_nPosition, h.Maximum(), h.m_nPageSize, v.m_nPosition, v.Maximum(),
+                           v.m_nPageSize);
+}
+
 namespace {
 
 void Bring(const CEdgeBar& h, const CEdgeBar& v, bool (*which)(HWND)) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "core/screen.h"
+#include "core/vscreen.h"
 
 class CEdgeBar;
 
@@ -19,6 +20,8 @@ struct ViewArea {
   core::Rect page, space;
 };
 ViewArea ViewAreaOf(const CEdgeBar& horizontal, const CEdgeBar& vertical);
+// The page the view shows (core::CurrentPage) as the bars hold it.
+core::ViewPage CurrentPageOf(const CEdgeBar& horizontal, const CEdgeBar& vertical);
 
 // Every window of the view that is off the screen comes onto it.
 void GatherWindows(const CEdgeBar& horizontal, const CEdgeBar& vertical);

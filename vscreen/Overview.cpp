@@ -110,10 +110,10 @@ void COverview::Refresh() {
       if (b.hwnd == w.hwnd) w.active = b.active;
   RECT client = {};
   GetClientRect(m_hWnd, &client);
-  const int page = std::max(1, m_horizontal.m_nPageSize), pageY = std::max(1, m_vertical.m_nPageSize);
+  const core::ViewPage at = CurrentPageOf(m_horizontal, m_vertical);
   const core::OverviewScale scale = core::ScaleOverview(
-      client.right, client.bottom, core::ScaleToDpi(8, static_cast<int>(fw::DpiOf(m_hWnd))), page,
-      pageY, m_horizontal.Maximum() / page + 1, m_vertical.Maximum() / pageY + 1);
+      client.right, client.bottom, core::ScaleToDpi(8, static_cast<int>(fw::DpiOf(m_hWnd))),
+      m_horizontal.m_nPageSize, m_vertical.m_nPageSize, at.cols, at.rows);
   const bool viewMoved = !m_shown || origin.x != m_origin.x || origin.y != m_origin.y;
   bool changed = viewMoved || windows.size() != m_windows.size() ||
                  std::memcmp(&scale, &m_scale, sizeof(scale)) != 0;
@@ -125,7 +125,7 @@ void COverview::Refresh() {
   m_scale = scale;
   m_shown = true;
   // The keyboard's choice starts again where the view went.
-  if (viewMoved) m_selected = m_horizontal.m_nPosition / page + m_vertical.m_nPosition / pageY * m_scale.cols;
+  if (viewMoved) m_selected = at.col + at.row * at.cols;
   if (m_hWnd && changed) InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstring>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "core/appname.h"
+#include "core/remote.h"
 #include "core/closefilter.h"
 #include "core/grouping.h"
 #include "core/idlist.h"
@@ -99,4 +101,42 @@ TEST(SettingsSheet, SpinStepsEditNumbersAndScreenCounts) {
   // Screen counts stay within what the scroll bars carry.
   EXPECT_EQ(ClampScreenCount(-3, 1280), 1);
   EXPECT_EQ(ClampScreenCount(27, 1280), 26);  // 26 end at 32000
+}
+
+TEST(CommandLine, StartersSendOneCommandAndTheProgramTakesOnlyThat) {
+  EXPECT_EQ(ParseArguments("").command, Remote::kNone);
+  EXPECT_EQ(ParseArguments("  /?").command, Remote::kUsage);
+  EXPECT_EQ(ParseArguments("-OVERVIEW").command, Remote::kOverview);
+  const RemoteCommand at = ParseArguments("/Page \"2,13\"");
+  EXPECT_TRUE(at.command == Remote::kPage && at.move == PageMove::kAt && at.col == 2 && at.row == 13);
+  EXPECT_EQ(ParseArguments("/page Right").move, PageMove::kRight);
+  for (const char* bad : {"/page", "/page 0,1", "/page 2,", "/page -1,2", "/page 2,1x", "/page 1000,1",
+                          "/page 2, 1", "/pag right", "/gather now", "gather", "/", "/exit /exit"})
+    EXPECT_EQ(ParseArguments(bad).command, Remote::kBad) << bad;
+  // What travels is the text of the command, ending in its only NUL.
+  const std::string sent = RemoteText(at);
+  EXPECT_EQ(sent, "/page 2,13");
+  EXPECT_EQ(ParseRemoteText(sent.c_str(), sent.size() + 1).row, 13);
+  EXPECT_EQ(ParseRemoteText(sent.c_str(), sent.size()).command, Remote::kBad);  // no NUL
+  const char inner[] = "/pin\0/exit";
+  EXPECT_EQ(ParseRemoteText(inner, sizeof(inner)).command, Remote::kBad);
+  const std::string longer = "/gather" + std::string(60, ' ');
+  EXPECT_EQ(ParseRemoteText(longer.c_str(), longer.size() + 1).command, Remote::kBad);
+  for (const char* never : {"", "/?", "/GATHER", "/page  left"})
+    EXPECT_EQ(ParseRemoteText(never, std::strlen(never) + 1).command, Remote::kBad) << never;
+  EXPECT_EQ(ParseRemoteText(nullptr, 4).command, Remote::kBad);
+  // The starter's exit code from the answer.
+  EXPECT_EQ(ExitCodeFor(true, kTaken), kExitDone);
+  EXPECT_EQ(ExitCodeFor(true, kPageOutside), kExitUsage);
+  EXPECT_EQ(ExitCodeFor(true, kRefused), kExitNoAnswer);
+  EXPECT_EQ(ExitCodeFor(false, kTaken), kExitNoAnswer);
+}
+
+TEST(RunValue, NamesTheProgramQuotedWhateverTheCaseOfItsLetters) {
+  EXPECT_EQ(RunValueFor(u"C:\\My Tools\\QovDesktop.exe"), u"\"C:\\My Tools\\QovDesktop.exe\"");
+  EXPECT_TRUE(RunValueNames(u"\"c:\\my tools\\QOVDESKTOP.EXE\"", u"C:\\My Tools\\QovDesktop.exe"));
+  EXPECT_TRUE(RunValueNames(u"C:\\ツール\\QovDesktop.exe", u"C:\\ツール\\QovDesktop.exe"));
+  EXPECT_FALSE(RunValueNames(u"\"C:\\Old\\QovDesktop.exe\"", u"C:\\New\\QovDesktop.exe"));
+  EXPECT_FALSE(RunValueNames(u"\"C:\\Tools\\QovDesktop.exe\" /x", u"C:\\Tools\\QovDesktop.exe"));
+  EXPECT_FALSE(RunValueNames(u"", u""));
 }

@@ -62,6 +62,15 @@ TEST(Axis, OffsetsAlwaysAddUpToTheDistanceScrolled) {
   }
 }
 
+TEST(Axis, TheCurrentPageHoldsTheLargerPartOfTheView) {
+  const ViewPage start = CurrentPage(1024, 2048, 1024, 768, 1536, 768);
+  EXPECT_TRUE(start.col == 1 && start.row == 1 && start.cols == 3 && start.rows == 3);
+  EXPECT_EQ(CurrentPage(512, 2048, 1024, 0, 0, 768).col, 0);  // halfway: the earlier one
+  EXPECT_EQ(CurrentPage(513, 2048, 1024, 0, 0, 768).col, 1);
+  const ViewPage oneByOne = CurrentPage(-5, 0, 1024, 99999, 0, 0);
+  EXPECT_TRUE(oneByOne.col == 0 && oneByOne.row == 0 && oneByOne.cols == 1 && oneByOne.rows == 1);
+}
+
 TEST(Follow, JumpOnlyStrictlyInsideAndForMaximisedOffTheView) {
   EXPECT_TRUE(JumpInRange(1, 1, 2048, 1536));
   EXPECT_FALSE(JumpInRange(0, 700, 2048, 1536));
