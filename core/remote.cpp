@@ -52,6 +52,17 @@ RemoteCommand Bad() { return {Remote::kBad}; }
 
 }  // namespace
 
+std::string_view ArgumentsOf(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+  if (i < line.size() && line[i] == '"') {
+    const std::size_t end = line.find('"', i + 1);
+    i = end == std::string_view::npos ? line.size() : end + 1;
+  }
+  while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+  return line.substr(i);
+}
+
 RemoteCommand ParseArguments(std::string_view arguments) {
   const std::vector<std::string_view> words = Words(arguments);
   if (words.empty()) return {};

@@ -30,6 +30,13 @@ struct RemoteCommand {
   int col = 0, row = 0;  // kAt: the page, column and row counted from 1
 };
 
+// The window class of the running program's main window, by which a
+// starter finds it.
+inline constexpr char kMainWindowClass[] = "QovDesktopView";
+
+// A whole command line less the program's name (quoted or not) before it.
+std::string_view ArgumentsOf(std::string_view commandLine);
+
 // The arguments after the program's name: one switch ('/' or '-', any case)
 // and, for "/page", one of left, right, up, down, home or "C,R".
 RemoteCommand ParseArguments(std::string_view arguments);

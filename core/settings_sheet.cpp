@@ -38,4 +38,9 @@ int ClampScreenCount(int count, int pageSize) {
   return count > largest ? largest : count;
 }
 
+int ClampEdgePush(int milliseconds) {
+  if (milliseconds <= 0) return 0;
+  return milliseconds < 200 ? 200 : milliseconds > 5000 ? 5000 : milliseconds;
+}
+
 }  // namespace core

@@ -16,6 +16,11 @@ struct SettingValues {
   std::string wallPaperDirectory;
   int wallPaperInterval = 10;  // minutes
   int wallPaperOn = 1;
+  int notifyIcon = 1;
+  int startWithWindows = 0;
+  int edgePush = 0;  // milliseconds the pointer rests at an edge; 0 is off
+  int edgePushDragging = 0;
+  int pageIndicator = 1;
 };
 
 // A click on an up-down control without a buddy and with the default range
@@ -34,5 +39,11 @@ int EditInteger(const std::string& text);
 // (count - 1) pages of `pageSize` pixels, a 16-bit scroll position can
 // carry.  A page size below 1 bounds nothing but the floor.
 int ClampScreenCount(int count, int pageSize);
+
+// How long the pointer rests against an edge before the view moves, in
+// milliseconds: 0 (or less) is off, anything else is held between 200 and
+// 5000, so that a stray touch never pages and a push is never out of reach.
+constexpr int kEdgePushProposed = 500;
+int ClampEdgePush(int milliseconds);
 
 }  // namespace core

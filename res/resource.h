@@ -94,3 +94,19 @@
 #define IDC_INTERVAL_SPIN 1017
 #define IDC_WALLPAPER_ON 1018
 #define IDC_FOLDER_TREE 1046
+
+// The settings page of what the program has beyond its first design: the
+// notification-area icon, starting with Windows, pushing the view at the
+// screen's edges and the page indicator.
+#define IDD_OTHER_SETTING 142
+#define IDC_NOTIFY_ICON 1140
+#define IDC_START_WITH_WINDOWS 1141
+#define IDC_EDGE_PUSH 1142
+#define IDC_EDGE_PUSH_TIME 1143
+#define IDC_EDGE_PUSH_DRAGGING 1144
+#define IDC_PAGE_INDICATOR 1145
+// The command line's usage, the icon's tooltip, and the indicator's notes.
+#define IDS_USAGE 260
+#define IDS_TIP_FORMAT 261
+#define IDS_PINNED 262
+#define IDS_UNPINNED 263

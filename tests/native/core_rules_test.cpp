@@ -104,6 +104,8 @@ TEST(SettingsSheet, SpinStepsEditNumbersAndScreenCounts) {
 }
 
 TEST(CommandLine, StartersSendOneCommandAndTheProgramTakesOnlyThat) {
+  EXPECT_EQ(ArgumentsOf("\"C:\\My Tools\\Qov.exe\" /page 2,1"), " /page 2,1");
+  EXPECT_EQ(ArgumentsOf("Qov.exe"), "");
   EXPECT_EQ(ParseArguments("").command, Remote::kNone);
   EXPECT_EQ(ParseArguments("  /?").command, Remote::kUsage);
   EXPECT_EQ(ParseArguments("-OVERVIEW").command, Remote::kOverview);
