@@ -1,3 +1,4 @@
+#include "core/edgepush.h"
 #include "core/screen.h"
 #include "core/uilang.h"
 #include "core/viewkeys.h"
@@ -274,4 +275,40 @@ TEST(Screen, TheViewHoldsProgramsWindowsAndScrollsMoveHiddenOnesToo) {
   // Japanese needs both the Japanese interface language and code page 932.
   EXPECT_TRUE(JapaneseInterface(kLangJapanese, 932));
   EXPECT_FALSE(JapaneseInterface(kLangJapanese, 1252) || JapaneseInterface(0x09, 932));
+}
+
+TEST(EdgePush, OuterEdgesWithoutBarsPushAfterTheRestingTime) {
+  const std::vector<Monitor> two = {{{0, 0, 1024, 768}, true}, {{1024, 0, 2048, 768}, false}};
+  // The bars stand at the bottom and right; the taskbar at the bottom.
+  const std::vector<Rect> docked = {{2024, 0, 2048, 768}, {0, 744, 2024, 768}, {0, 740, 1024, 768}};
+  EXPECT_EQ(PushEdgeAt({0, 300}, two, docked), Edge::kLeft);
+  EXPECT_EQ(PushEdgeAt({1500, 0}, two, docked), Edge::kTop);
+  EXPECT_EQ(PushEdgeAt({1023, 300}, two, docked), Edge::kNone);  // between the monitors
+  EXPECT_EQ(PushEdgeAt({2047, 300}, two, docked), Edge::kNone);  // the vertical bar's edge
+  EXPECT_EQ(PushEdgeAt({500, 767}, two, docked), Edge::kNone);   // the taskbar's
+  EXPECT_EQ(PushEdgeAt({2047, 300}, two, {}), Edge::kRight);
+  EXPECT_EQ(PushEdgeAt({1500, 767}, two, {}), Edge::kBottom);
+  EXPECT_EQ(PushEdgeAt({0, 7}, two, docked), Edge::kNone);  // the corner's 8 pixels
+  EXPECT_EQ(PushEdgeAt({0, 8}, two, docked), Edge::kLeft);
+  EXPECT_EQ(PushEdgeAt({1, 300}, two, docked), Edge::kNone);
+  // A monitor above part of the primary: the primary's top is outer only
+  // where none is above it.
+  const std::vector<Monitor> stacked = {{{0, 0, 1024, 768}, true}, {{0, -600, 800, 0}, false}};
+  EXPECT_EQ(PushEdgeAt({500, 0}, stacked, {}), Edge::kNone);
+  EXPECT_EQ(PushEdgeAt({900, 0}, stacked, {}), Edge::kTop);
+  EXPECT_EQ(EdgeOfBar({2024, 0, 2048, 768}), Edge::kRight);
+  EXPECT_EQ(EdgeOfBar({0, 744, 2024, 768}), Edge::kBottom);
+  // Resting: the time runs while the pointer slides along one edge; a push
+  // needs the whole time again, and leaving starts it anew.
+  EdgeDwell dwell;
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u, Edge::kLeft, 300), Edge::kNone);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 299, Edge::kLeft, 300), Edge::kNone);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 300, Edge::kLeft, 300), Edge::kLeft);  // across the wrap
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 500, Edge::kLeft, 300), Edge::kNone);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 600, Edge::kLeft, 300), Edge::kLeft);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 650, Edge::kNone, 300), Edge::kNone);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 700, Edge::kTop, 300), Edge::kNone);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 950, Edge::kTop, 300), Edge::kNone);
+  EXPECT_EQ(dwell.Look(0xFFFFFF00u + 1000, Edge::kTop, 0), Edge::kNone);  // off
+  EXPECT_TRUE(FillsMonitor({-8, -8, 1032, 776}, two) && !FillsMonitor({0, 0, 1024, 740}, two));
 }
