@@ -8,6 +8,7 @@
 #include "fw/display.h"
 #include "vscreen/EdgeBar.h"
 #include "vscreen/Gather.h"
+#include "vscreen/PageMap.h"
 #include "vscreen/Pins.h"
 #include "vscreen/ViewWindows.h"
 #include "vscreen/WindowMover.h"
@@ -39,15 +40,8 @@ bool Same(const core::Rect& a, const core::Rect& b) {
   return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
-RECT ToRect(const core::Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-void Frame(HDC dc, RECT r, int width, int colour) {
-  HBRUSH brush = GetSysColorBrush(colour);
-  for (int i = 0; i < width; ++i) {
-    FrameRect(dc, &r, brush);
-    InflateRect(&r, -1, -1);
-  }
-}
+using pagemap::Frame;
+using pagemap::ToRect;
 
 }  // namespace
 
@@ -219,16 +213,7 @@ void COverview::Paint(HDC target, const RECT& client) {
   HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(m_hWnd, WM_GETFONT, 0, 0)));
   FillRect(dc, &client, GetSysColorBrush(COLOR_APPWORKSPACE));
   const core::OverviewScale& s = m_scale;
-  for (int page = 0; page < s.cols * s.rows; ++page) {
-    const int x = page % s.cols * s.pageWidth, y = page / s.cols * s.pageHeight;
-    RECT r = ToRect(core::ToOverview(s, {x, y, x + s.pageWidth, y + s.pageHeight}));
-    FillRect(dc, &r, GetSysColorBrush(COLOR_3DLIGHT));
-    Frame(dc, r, 1, COLOR_3DSHADOW);
-    if (page == m_selected) {
-      InflateRect(&r, -3, -3);
-      DrawFocusRect(dc, &r);
-    }
-  }
+  pagemap::DrawPages(dc, s, m_selected);
   SetBkMode(dc, TRANSPARENT);
   // Bottom first, so that the topmost window is drawn over the others.
   for (auto it = m_windows.rbegin(); it != m_windows.rend(); ++it) {
@@ -246,9 +231,7 @@ void COverview::Paint(HDC target, const RECT& client) {
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
   }
   // The view: the page the screen shows now.
-  const int vx = m_horizontal.m_nPosition, vy = m_vertical.m_nPosition;
-  Frame(dc, ToRect(core::ToOverview(s, {vx, vy, vx + s.pageWidth, vy + s.pageHeight})), 3,
-        COLOR_HIGHLIGHT);
+  pagemap::DrawView(dc, s, m_horizontal.m_nPosition, m_vertical.m_nPosition);
   if (const Shown* dragged = Find(m_dragged)) {
     RECT r = ToRect(core::ToOverview(s, dragged->place));
     OffsetRect(&r, m_dragTo.x - m_dragFrom.x, m_dragTo.y - m_dragFrom.y);
