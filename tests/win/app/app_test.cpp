@@ -59,6 +59,57 @@ POINT TopLeft(HWND hwnd) {
   return {r.left, r.top};
 }
 
+// A key pressed or let go as the keyboard does it, with its scan code: Wine's
+// hot key control takes the key of a typed character from its scan code.
+void Key(BYTE key, bool down) {
+  keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0 /* MAPVK_VK_TO_VSC */)),
+              down ? 0 : KEYEVENTF_KEYUP, 0);
+}
+// Keys pressed in their order and let go in the other, as a user types a key
+// with its modifiers; then their messages.
+void Type(const std::vector<BYTE>& keys) {
+  for (BYTE k : keys) Key(k, true);
+  for (auto k = keys.rbegin(); k != keys.rend(); ++k) Key(*k, false);
+  Pump(150);
+}
+
+// RegisterHotKey as the program calls it: each call is noted, and with
+// g_refuseNoRepeat the flag that Windows before 7 does not know is refused,
+// as such a Windows may.
+struct HotKeyCall {
+  HWND window;
+  int id;
+  UINT modifiers;
+};
+std::vector<HotKeyCall> g_hotKeyCalls;
+bool g_refuseNoRepeat = false;
+BOOL(WINAPI* g_realRegisterHotKey)(HWND, int, UINT, UINT) = nullptr;
+BOOL WINAPI NoteRegisterHotKey(HWND window, int id, UINT modifiers, UINT key) {
+  g_hotKeyCalls.push_back({window, id, modifiers});
+  if (g_refuseNoRepeat && (modifiers & 0x4000 /* MOD_NOREPEAT */)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return g_realRegisterHotKey(window, id, modifiers, key);
+}
+// The modifiers of each call the program made for one command's key.
+std::vector<UINT> HotKeyCallsOf(HWND window, int command) {
+  std::vector<UINT> modifiers;
+  for (const HotKeyCall& call : g_hotKeyCalls)
+    if (call.window == window && call.id == CViewKeys::IdOf(command)) modifiers.push_back(call.modifiers);
+  return modifiers;
+}
+// Whether a window of the test could take the key now: false while the
+// program (or any other) holds it.
+bool KeyIsFree(UINT modifiers, UINT key) {
+  HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                               nullptr);
+  const bool free = RegisterHotKey(probe, 1, modifiers, key) != FALSE;
+  if (free) UnregisterHotKey(probe, 1);
+  DestroyWindow(probe);
+  return free;
+}
+
 // The settings store against the real registry.
 class SettingsStore : public AppTest {};
 
@@ -953,6 +1004,12 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
                                 nullptr);
   ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_WIN | MOD_CONTROL | MOD_ALT, VK_UP));
   m_app.WriteIntSetting("Screen", "Width", 5);
+  ImportStandIn registrations(GetModuleHandleA(nullptr), "user32.dll", "RegisterHotKey",
+                              NoteRegisterHotKey);
+  ASSERT_TRUE(registrations.Active());
+  g_realRegisterHotKey =
+      reinterpret_cast<BOOL(WINAPI*)(HWND, int, UINT, UINT)>(registrations.Original());
+  g_hotKeyCalls.clear();
   CQovDesktopDialog dialog;
   std::string notice;  // said once at the start
   ModalDriver told([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND box) {
@@ -963,11 +1020,34 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   EXPECT_TRUE(WaitUntil([&] { return told.Runs() == 1; }));
   EXPECT_NE(notice.find(Ui("上へ1画面", "One screen up")), std::string::npos) << notice;
   EXPECT_EQ(notice.find(Ui("右へ1画面", "One screen right")), std::string::npos);
+  // Each key asks the system not to repeat it (which Windows 7 and later
+  // do); the key another program holds is not asked for again.
+  const UINT winCtrlAlt = MOD_WIN | MOD_CONTROL | MOD_ALT;
+  EXPECT_EQ(HotKeyCallsOf(dialog.m_hWnd, core::kViewKeyRight), std::vector<UINT>{winCtrlAlt | 0x4000});
+  EXPECT_EQ(HotKeyCallsOf(dialog.m_hWnd, core::kViewKeyUp), std::vector<UINT>{winCtrlAlt | 0x4000});
+  // Held down through three repeats (which Wine sends on regardless), and
+  // sent once more while held, the key pages once; let go and pressed again,
+  // once more.
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
-  PressWithWinCtrlAlt(VK_RIGHT);
-  EXPECT_EQ(hbar.m_nPosition, hbar.Home() + cx);
+  for (BYTE k : {VK_LWIN, VK_CONTROL, VK_MENU}) Key(k, true);
+  for (int press = 0; press < 4; ++press) {
+    Key(VK_RIGHT, true);
+    Pump(60);
+  }
+  SendMessageA(dialog.m_hWnd, WM_HOTKEY, CViewKeys::IdOf(core::kViewKeyRight),
+               MAKELPARAM(winCtrlAlt, VK_RIGHT));
+  const int heldPages = (hbar.m_nPosition - hbar.Home()) / cx;
+  Key(VK_RIGHT, false);
+  Pump(150);
+  Key(VK_RIGHT, true);
+  Pump(100);
+  Key(VK_RIGHT, false);
+  for (BYTE k : {VK_MENU, VK_CONTROL, VK_LWIN}) Key(k, false);
+  Pump(200);
+  EXPECT_EQ(heldPages, 1);
+  EXPECT_EQ(hbar.m_nPosition, hbar.Home() + 2 * cx);
   EXPECT_EQ(hbar.m_ScrollBar.GetScrollPos(), hbar.m_nPosition);
-  EXPECT_EQ(TopLeft(editor).x, 100 - cx);
+  EXPECT_EQ(TopLeft(editor).x, 100 - 2 * cx);
   PressWithWinCtrlAlt(VK_HOME);
   EXPECT_EQ(TopLeft(editor).x, 100);
   EXPECT_FALSE(KeyExists(m_key + "\\View"));
