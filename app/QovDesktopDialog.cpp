@@ -279,10 +279,14 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       OnSize();
       return false;
     case WM_TIMER:
-      OnTimer(static_cast<UINT_PTR>(wParam));
+      if (wParam == CViewKeys::kHeldTimer)
+        m_viewKeys.WatchHeld(m_hWnd);
+      else
+        OnTimer(static_cast<UINT_PTR>(wParam));
       return false;
     case WM_HOTKEY:
-      OnViewKey(CViewKeys::CommandOf(wParam));
+      if (m_viewKeys.Pressed(m_hWnd, CViewKeys::CommandOf(wParam)))
+        OnViewKey(CViewKeys::CommandOf(wParam));
       return true;
     case WM_START_NOTICES:
       OnStartNotices();

@@ -163,7 +163,13 @@ void CQovDesktopDialog::OnSettings() {
   CViewKeysSettingPropertyPage viewKeys(
       keys, taken, app->ReadWideSetting(settings::kSetting, settings::kPinnedPrograms));
   sheet.AddPage(&viewKeys);
-  if (sheet.DoModal() != IDOK) return;
+  // While the sheet is open, a key of the view typed into the keys page is
+  // taken there, not carried out; the keys are registered again after it.
+  m_viewKeys.Unregister(m_hWnd);
+  if (sheet.DoModal() != IDOK) {
+    m_nTakenViewKeys = m_viewKeys.Register(m_hWnd, *app);
+    return;
+  }
 
   // Typed counts are taken as typed by the page; what is stored and applied
   // is a count the virtual screen can have: one screen at least, and no more

@@ -1,6 +1,7 @@
 #include "core/viewkeys.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace core {
 
@@ -23,6 +24,41 @@ HotKey HotKeyFromValue(std::uint32_t value) {
 std::uint32_t ValueFromHotKey(HotKey key) {
   return key.key == 0 ? 0 : (static_cast<std::uint32_t>(key.modifiers) << 16) | key.key;
 }
+
+bool SameHotKey(HotKey a, HotKey b) {
+  return a.key != 0 && a.key == b.key && a.modifiers == b.modifiers;
+}
+
+bool FirstWithKey(const HotKey (&keys)[kViewKeyCount], int command) {
+  if (command < 0 || command >= kViewKeyCount) return false;
+  for (int c = 0; c < command; ++c)
+    if (SameHotKey(keys[c], keys[command])) return false;
+  return true;
+}
+
+bool KeyGivenTwice(const HotKey (&keys)[kViewKeyCount], int command) {
+  if (command < 0 || command >= kViewKeyCount) return false;
+  for (int c = 0; c < kViewKeyCount; ++c)
+    if (c != command && SameHotKey(keys[c], keys[command])) return true;
+  return false;
+}
+
+bool HeldKeys::Take(int command, bool down) {
+  if (command < 0 || command >= kViewKeyCount) return false;
+  if (m_held[command] && down) return false;
+  m_held[command] = down;
+  return true;
+}
+
+void HeldKeys::Seen(int command, bool down) {
+  if (command >= 0 && command < kViewKeyCount && !down) m_held[command] = false;
+}
+
+bool HeldKeys::AnyHeld() const {
+  return std::find(std::begin(m_held), std::end(m_held), true) != std::end(m_held);
+}
+
+void HeldKeys::Clear() { std::fill(std::begin(m_held), std::end(m_held), false); }
 
 namespace {
 

@@ -22,8 +22,10 @@ enum ViewKey {
   kViewKeyCount
 };
 
-// RegisterHotKey's modifiers.
+// RegisterHotKey's modifiers, and its flag that asks Windows 7 and later
+// for one message a press, however long the key is held.
 constexpr unsigned kModAlt = 1, kModControl = 2, kModShift = 4, kModWin = 8;
+constexpr unsigned kModNoRepeat = 0x4000;
 
 // A hot key: its modifiers and virtual key; none when the key is 0.
 struct HotKey {
@@ -43,6 +45,34 @@ HotKey DefaultViewKey(int command);
 // in the low.  A value with other bits, or with a key beyond 0xFE, is none.
 HotKey HotKeyFromValue(std::uint32_t value);
 std::uint32_t ValueFromHotKey(HotKey key);
+
+// One key given to several commands belongs to the first of them in the
+// list: only that one registers it, and the keys page marks them all.  No
+// key is never the same as another.
+bool SameHotKey(HotKey a, HotKey b);
+// Whether no command before `command` has its key.
+bool FirstWithKey(const HotKey (&keys)[kViewKeyCount], int command);
+// Whether any other command has its key.
+bool KeyGivenTwice(const HotKey (&keys)[kViewKeyCount], int command);
+
+// The keys held down.  Where the system ignores kModNoRepeat (Windows before
+// 7, Wine), a held key's message comes again at every repeat of the key; a
+// command's key counts as held from a message taken while it was down until
+// it is seen up, and its messages meanwhile are repeats.
+class HeldKeys {
+ public:
+  // A message of the command's key, which is `down` now: whether it is a
+  // new press, to be carried out.  A key already up again is not held.
+  bool Take(int command, bool down);
+  // The command's key, seen while held: up, it may be pressed anew.
+  void Seen(int command, bool down);
+  bool Held(int command) const { return command >= 0 && command < kViewKeyCount && m_held[command]; }
+  bool AnyHeld() const;
+  void Clear();
+
+ private:
+  bool m_held[kViewKeyCount] = {};
+};
 
 // The programs whose windows are always pinned, stored as one text of file
 // names separated by '|' (which no file name holds).  Walked in UTF-16, so

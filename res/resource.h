@@ -74,6 +74,7 @@
 #define IDS_KEYS_TAKEN_NOTICE 231
 #define IDS_MENU_OVERVIEW 232
 #define IDS_MENU_GATHER 233
+#define IDS_KEY_GIVEN_TWICE 234
 // The commands of the view's hot keys, in command order, for the notice.
 #define IDS_VIEWKEY_NAME_FIRST 240
 #define IDS_WOW64_NOTICE 250

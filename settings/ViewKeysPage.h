@@ -5,8 +5,17 @@
 #include <string>
 
 #include "core/viewkeys.h"
+#include "fw/ctrl.h"
 #include "fw/propsheet.h"
 #include "res/resource.h"
+
+// A hot key control that takes Space with Ctrl or Alt as a key: the control
+// itself takes Space, as Enter, Tab, Escape, Backspace and Delete, for a key
+// that clears it, and Space is the overview's own key.
+class CHotKeyCtrl : public fw::CSubclassedCtrl {
+ protected:
+  LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
 
 class CViewKeysSettingPropertyPage : public fw::CPropertyPage {
  public:
@@ -24,5 +33,9 @@ class CViewKeysSettingPropertyPage : public fw::CPropertyPage {
   bool OnApply() override;
 
  private:
+  // Beside each key: given to another command too, or held by another program.
+  void ShowMarks();
+
   bool m_taken[core::kViewKeyCount];
+  CHotKeyCtrl m_keyControls[core::kViewKeyCount];
 };

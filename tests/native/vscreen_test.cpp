@@ -312,3 +312,40 @@ TEST(EdgePush, OuterEdgesWithoutBarsPushAfterTheRestingTime) {
   EXPECT_EQ(dwell.Look(0xFFFFFF00u + 1000, Edge::kTop, 0), Edge::kNone);  // off
   EXPECT_TRUE(FillsMonitor({-8, -8, 1032, 776}, two) && !FillsMonitor({0, 0, 1024, 740}, two));
 }
+
+TEST(ViewKeys, AKeyGivenTwiceIsTheFirstsAndAHeldKeyPressesOnce) {
+  const HotKey right = {kModWin | kModControl | kModAlt, 0x27};
+  // "Up" and "pin" were given "right"'s key; home and the overview have none.
+  const HotKey keys[kViewKeyCount] = {{kModControl | kModAlt, 0x27}, right, right, {kModWin | kModControl, 0x27},
+                                      {kModShift, 0}, {kModShift, 0}, right};
+  std::string first, twice;
+  for (int c = 0; c < kViewKeyCount; ++c) {
+    first += FirstWithKey(keys, c) ? '1' : '.';
+    twice += KeyGivenTwice(keys, c) ? '2' : '.';
+  }
+  EXPECT_EQ(first, "11.111.");  // the same key only with the same modifiers
+  EXPECT_EQ(twice, ".22...2");  // no key twice is no key given twice
+  EXPECT_FALSE(FirstWithKey(keys, -1) || KeyGivenTwice(keys, kViewKeyCount));
+  // Held through its repeats, a key presses once; seen up, it presses anew.
+  // A message whose key is already up is a press that holds nothing.
+  HeldKeys held;
+  std::string taken;
+  auto take = [&](int command, bool down) { taken += held.Take(command, down) ? 'T' : '-'; };
+  take(kViewKeyRight, true);
+  take(kViewKeyRight, true);
+  take(kViewKeyLeft, true);  // another key, held at the same time
+  take(kViewKeyRight, true);
+  held.Seen(kViewKeyRight, true);
+  take(kViewKeyRight, true);
+  held.Seen(kViewKeyRight, false);
+  EXPECT_TRUE(held.AnyHeld() && !held.Held(kViewKeyRight));
+  take(kViewKeyRight, true);
+  take(kViewKeyLeft, false);  // up at its repeat: let go meanwhile
+  take(kViewKeyLeft, true);
+  take(kViewKeyHome, false);
+  take(kViewKeyHome, false);
+  take(kViewKeyCount, true);
+  EXPECT_EQ(taken, "T-T--TTTTT-");
+  held.Clear();
+  EXPECT_FALSE(held.AnyHeld());
+}

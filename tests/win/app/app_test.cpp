@@ -60,6 +60,57 @@ POINT TopLeft(HWND hwnd) {
   return {r.left, r.top};
 }
 
+// A key pressed or let go as the keyboard does it, with its scan code: Wine's
+// hot key control takes the key of a typed character from its scan code.
+void Key(BYTE key, bool down) {
+  keybd_event(key, static_cast<BYTE>(MapVirtualKeyA(key, 0 /* MAPVK_VK_TO_VSC */)),
+              down ? 0 : KEYEVENTF_KEYUP, 0);
+}
+// Keys pressed in their order and let go in the other, as a user types a key
+// with its modifiers; then their messages.
+void Type(const std::vector<BYTE>& keys) {
+  for (BYTE k : keys) Key(k, true);
+  for (auto k = keys.rbegin(); k != keys.rend(); ++k) Key(*k, false);
+  Pump(150);
+}
+
+// RegisterHotKey as the program calls it: each call is noted, and with
+// g_refuseNoRepeat the flag that Windows before 7 does not know is refused,
+// as such a Windows may.
+struct HotKeyCall {
+  HWND window;
+  int id;
+  UINT modifiers;
+};
+std::vector<HotKeyCall> g_hotKeyCalls;
+bool g_refuseNoRepeat = false;
+BOOL(WINAPI* g_realRegisterHotKey)(HWND, int, UINT, UINT) = nullptr;
+BOOL WINAPI NoteRegisterHotKey(HWND window, int id, UINT modifiers, UINT key) {
+  g_hotKeyCalls.push_back({window, id, modifiers});
+  if (g_refuseNoRepeat && (modifiers & 0x4000 /* MOD_NOREPEAT */)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  return g_realRegisterHotKey(window, id, modifiers, key);
+}
+// The modifiers of each call the program made for one command's key.
+std::vector<UINT> HotKeyCallsOf(HWND window, int command) {
+  std::vector<UINT> modifiers;
+  for (const HotKeyCall& call : g_hotKeyCalls)
+    if (call.window == window && call.id == CViewKeys::IdOf(command)) modifiers.push_back(call.modifiers);
+  return modifiers;
+}
+// Whether a window of the test could take the key now: false while the
+// program (or any other) holds it.
+bool KeyIsFree(UINT modifiers, UINT key) {
+  HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr,
+                               nullptr);
+  const bool free = RegisterHotKey(probe, 1, modifiers, key) != FALSE;
+  if (free) UnregisterHotKey(probe, 1);
+  DestroyWindow(probe);
+  return free;
+}
+
 // The settings store against the real registry.
 class SettingsStore : public AppTest {};
 
@@ -394,19 +445,30 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   dialog.m_bMoveAuto = 1;
   ShellStandIn shell;  // after the main window, which found none to hook
   ASSERT_TRUE(shell.Started() && shell.PostAndWait());
+  // The texts of the program's message boxes after the sheet, each closed.
   auto runSheet = [&](const std::function<void(HWND)>& act, UINT button) {
-    std::unique_ptr<ModalDriver> notice;
+    std::vector<std::string> told;
+    std::function<void()> answerNext;  // one driver at a time: each box sets up the next
+    std::vector<std::unique_ptr<ModalDriver>> notices;
+    answerNext = [&] {
+      notices.push_back(std::make_unique<ModalDriver>(
+          [&] { return FindOwnedDialog(dialog.m_hWnd, Ui("Qovデスクトップ", "QovDesktop")); },
+          [&](HWND box) {
+            told.push_back(WindowText(GetDlgItem(box, 0xFFFF)));
+            answerNext();
+            SendMessageA(box, WM_COMMAND, IDOK, 0);
+          },
+          1000));
+    };
     ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd, Ui("設定", "Settings")); },
                        [&](HWND s) {
       act(s);
-      notice = std::make_unique<ModalDriver>(
-          [&] { return FindOwnedDialog(dialog.m_hWnd, Ui("Qovデスクトップ", "QovDesktop")); },
-          [](HWND box) { SendMessageA(box, WM_COMMAND, IDOK, 0); }, 1000);
+      answerNext();
       SendMessageA(s, WM_COMMAND, button, 0);
     });
     ChooseFromSystemMenu(dialog.m_hWnd, 2);
     WaitUntil([&] { return driver.Runs() == 1; });
-    return notice ? notice->Runs() : -1;
+    return told;
   };
   g_appKey = m_key;
   // Ordinal 9 is SetHookDesktop, of the library beside this program: another
@@ -415,11 +477,21 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
                     MAKEINTRESOURCEA(9), SpySetHookDesktop);
   ASSERT_TRUE(spy.Active());
   g_realSetHookDesktop = reinterpret_cast<BOOL(WINAPI*)(DWORD)>(spy.Original());
+  // As on a Windows before 7, which may not know MOD_NOREPEAT.
+  ImportStandIn registrations(GetModuleHandleA(nullptr), "user32.dll", "RegisterHotKey",
+                              NoteRegisterHotKey);
+  ASSERT_TRUE(registrations.Active());
+  g_realRegisterHotKey =
+      reinterpret_cast<BOOL(WINAPI*)(HWND, int, UINT, UINT)>(registrations.Original());
+  g_refuseNoRepeat = true;
   HHOOK oldSheet =
       SetWindowsHookExA(WH_CALLWNDPROC, ApplyWithoutParameter, nullptr, GetCurrentThreadId());
   std::vector<UINT> shown;  // the check marks and radio buttons at first
   std::string pages;        // the tabs' texts
-  const int notices = runSheet(
+  std::vector<LRESULT> typed;  // what the key controls showed after each key
+  bool viewMoved = true;
+  std::string shownMarks;  // beside each key, after one was given twice
+  const std::vector<std::string> notices = runSheet(
       [&](HWND sheet) {
         const int boxes[][2] = {{0, IDC_MOVE_AUTO},
                                 {0, IDC_FINE_FIRST},
@@ -452,22 +524,63 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
         Click(ShowPage(sheet, 1), IDC_SMALL_ICONS);
         SetDlgItemTextA(ShowPage(sheet, 2), IDC_INTERVAL_EDIT, "");  // 0, stored as 1
         Click(ShowPage(sheet, 2), IDC_WALLPAPER_ON);
-        // The first view key becomes Ctrl+Shift+J, without the Win key.
+        // Keys typed into the page's controls, as they show them (without
+        // the extended-key flag, which the typed keys do not carry).
         HWND keys = ShowPage(sheet, 3);
-        HWND left = GetDlgItem(keys, IDC_VIEWKEY_FIRST);
-        SendMessageA(left, HKM_SETHOTKEY, MAKEWORD('J', HOTKEYF_CONTROL | HOTKEYF_SHIFT), 0);
-        SendMessageA(keys, WM_COMMAND, MAKEWPARAM(IDC_VIEWKEY_FIRST, EN_CHANGE),
-                     reinterpret_cast<LPARAM>(left));
-        Click(keys, IDC_VIEWKEY_WIN_FIRST);
+        Activate(sheet);
+        dialog.m_bMoveAuto = 0;  // the view moves by a key only, not to the sheet
+        auto typeInto = [&](int command, const std::vector<BYTE>& pressed) {
+          SetFocus(GetDlgItem(keys, IDC_VIEWKEY_FIRST + command));
+          Type(pressed);
+          return SendDlgItemMessageA(keys, IDC_VIEWKEY_FIRST + command, HKM_GETHOTKEY, 0, 0) &
+                 ~(HOTKEYF_EXT << 8);
+        };
+        auto marks = [&] {
+          std::string text;
+          for (int c = 0; c < core::kViewKeyCount; ++c)
+            text += WindowText(GetDlgItem(keys, IDC_VIEWKEY_TAKEN_FIRST + c)) + "|";
+          return text;
+        };
+        // With its Win box checked, the first key becomes Win+Ctrl+Alt+J.
+        typed.push_back(typeInto(0, {VK_CONTROL, VK_MENU, 'J'}));
+        // The program's own key for "right" goes into the control for "up":
+        // the view stays, and both commands are marked at once.
+        const int position = dialog.m_wndHorizontalBar.m_nPosition;
+        typed.push_back(typeInto(2, {VK_LWIN, VK_CONTROL, VK_MENU, VK_RIGHT}));
+        viewMoved = dialog.m_wndHorizontalBar.m_nPosition != position;
+        shownMarks = marks();
+        // A bare key gets Ctrl+Alt; Space with them is a key like any other,
+        // and with Alt alone, whose character must not clear it again.
+        typed.push_back(typeInto(5, {VK_F5}));
+        typed.push_back(typeInto(5, {VK_CONTROL, VK_MENU, VK_SPACE}));
+        typed.push_back(typeInto(6, {'K'}));
+        typed.push_back(typeInto(4, {VK_MENU, VK_SPACE}));
+        // The box alone takes Win off a key.
+        Click(keys, IDC_VIEWKEY_WIN_FIRST + 3);
         SetDlgItemTextA(keys, IDC_PINNED_PROGRAMS, "clock.exe\r\nplayer.exe");
+        g_hotKeyCalls.clear();
       },
       IDOK);
   UnhookWindowsHookEx(oldSheet);
-  EXPECT_EQ(notices, 1);
+  EXPECT_EQ(typed, (std::vector<LRESULT>{0x64A, 0x627, 0x674, 0x620, 0x64B, 0x420}));
+  EXPECT_FALSE(viewMoved);
+  const std::string twice = Ui("他のコマンドと重複", "Same as another");
+  EXPECT_EQ(shownMarks, "|" + twice + "|" + twice + "|||||");
+  const std::uint32_t storedKeys[] = {0xB004A, 0xB0027, 0xB0027, 0x30028, 0x90020, 0xB0020, 0xB004B};
+  for (int c = 0; c < core::kViewKeyCount; ++c)
+    EXPECT_EQ(static_cast<std::uint32_t>(m_app.ReadIntSetting("Hot keys", core::kViewKeyNames[c], 0)),
+              storedKeys[c])
+        << core::kViewKeyNames[c];
+  // Registered again after OK, without the flag where it is refused; the key
+  // that "right" already has is not even tried for "up", nor said to be held
+  // by another program.
+  EXPECT_FALSE(KeyIsFree(MOD_WIN | MOD_CONTROL | MOD_ALT, 'J'));
+  EXPECT_TRUE(HotKeyCallsOf(dialog.m_hWnd, core::kViewKeyUp).empty());
+  EXPECT_EQ(notices, std::vector<std::string>{Ui("設定は次回の「Qovデスクトップ」の起動時から有効になります。",
+                                                 "The settings take effect from the next start of QovDesktop.")});
   EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0, 1}));  // no rotation value: on
   EXPECT_EQ(pages, Ui("仮想画面|デザイン|壁紙|", "Virtual screen|Design|Wallpaper|"));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
-  EXPECT_EQ(m_app.ReadIntSetting("Hot keys", "View left", 0), 0x6004A);
   EXPECT_EQ(m_app.ReadStringSetting("Setting", "Pinned programs", ""), "clock.exe|player.exe");
   auto stored = [&](const char* key, const char* name) {
     return m_app.ReadIntSetting(key, name, -9);
@@ -480,9 +593,19 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   EXPECT_EQ(stored("Setting", "Wall paper interval"), 1);
   EXPECT_EQ(stored("Setting", "Wall paper rotation"), 0);
   EXPECT_FALSE(KillTimer(dialog.m_hWnd, CQovDesktopDialog::kWallPaperTimer));  // stopped
-  runSheet([](HWND sheet) { SetDlgItemTextA(ShowPage(sheet, 0), IDC_HEIGHT_EDIT, "9"); },
-           IDCANCEL);
+  // While the sheet is open the program holds none of its keys; after
+  // Cancel it holds them again.
+  bool freeWhileOpen = false;
+  runSheet(
+      [&](HWND sheet) {
+        SetDlgItemTextA(ShowPage(sheet, 0), IDC_HEIGHT_EDIT, "9");
+        freeWhileOpen = KeyIsFree(MOD_WIN | MOD_CONTROL | MOD_ALT, 'J');
+      },
+      IDCANCEL);
   EXPECT_EQ(stored("Screen", "Height"), 4);
+  EXPECT_TRUE(freeWhileOpen);
+  EXPECT_FALSE(KeyIsFree(MOD_WIN | MOD_CONTROL | MOD_ALT, 'J'));
+  g_refuseNoRepeat = false;
   dialog.DestroyWindow();
   m_app.SetMainWnd(nullptr);
 }
@@ -1119,6 +1242,12 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
                                 nullptr);
   ASSERT_TRUE(RegisterHotKey(holder, 1, MOD_WIN | MOD_CONTROL | MOD_ALT, VK_UP));
   m_app.WriteIntSetting("Screen", "Width", 5);
+  ImportStandIn registrations(GetModuleHandleA(nullptr), "user32.dll", "RegisterHotKey",
+                              NoteRegisterHotKey);
+  ASSERT_TRUE(registrations.Active());
+  g_realRegisterHotKey =
+      reinterpret_cast<BOOL(WINAPI*)(HWND, int, UINT, UINT)>(registrations.Original());
+  g_hotKeyCalls.clear();
   CQovDesktopDialog dialog;
   std::string notice;  // said once at the start
   ModalDriver told([&] { return FindOwnedDialog(dialog.m_hWnd); }, [&](HWND box) {
@@ -1129,11 +1258,34 @@ TEST_F(ViewKeys, PageHomePinAndGather) {
   EXPECT_TRUE(WaitUntil([&] { return told.Runs() == 1; }));
   EXPECT_NE(notice.find(Ui("上へ1画面", "One screen up")), std::string::npos) << notice;
   EXPECT_EQ(notice.find(Ui("右へ1画面", "One screen right")), std::string::npos);
+  // Each key asks the system not to repeat it (which Windows 7 and later
+  // do); the key another program holds is not asked for again.
+  const UINT winCtrlAlt = MOD_WIN | MOD_CONTROL | MOD_ALT;
+  EXPECT_EQ(HotKeyCallsOf(dialog.m_hWnd, core::kViewKeyRight), std::vector<UINT>{winCtrlAlt | 0x4000});
+  EXPECT_EQ(HotKeyCallsOf(dialog.m_hWnd, core::kViewKeyUp), std::vector<UINT>{winCtrlAlt | 0x4000});
+  // Held down through three repeats (which Wine sends on regardless), and
+  // sent once more while held, the key pages once; let go and pressed again,
+  // once more.
   CEdgeBar& hbar = dialog.m_wndHorizontalBar;
-  PressWithWinCtrlAlt(VK_RIGHT);
-  EXPECT_EQ(hbar.m_nPosition, hbar.Home() + cx);
+  for (BYTE k : {VK_LWIN, VK_CONTROL, VK_MENU}) Key(k, true);
+  for (int press = 0; press < 4; ++press) {
+    Key(VK_RIGHT, true);
+    Pump(60);
+  }
+  SendMessageA(dialog.m_hWnd, WM_HOTKEY, CViewKeys::IdOf(core::kViewKeyRight),
+               MAKELPARAM(winCtrlAlt, VK_RIGHT));
+  const int heldPages = (hbar.m_nPosition - hbar.Home()) / cx;
+  Key(VK_RIGHT, false);
+  Pump(150);
+  Key(VK_RIGHT, true);
+  Pump(100);
+  Key(VK_RIGHT, false);
+  for (BYTE k : {VK_MENU, VK_CONTROL, VK_LWIN}) Key(k, false);
+  Pump(200);
+  EXPECT_EQ(heldPages, 1);
+  EXPECT_EQ(hbar.m_nPosition, hbar.Home() + 2 * cx);
   EXPECT_EQ(hbar.m_ScrollBar.GetScrollPos(), hbar.m_nPosition);
-  EXPECT_EQ(TopLeft(editor).x, 100 - cx);
+  EXPECT_EQ(TopLeft(editor).x, 100 - 2 * cx);
   PressWithWinCtrlAlt(VK_HOME);
   EXPECT_EQ(TopLeft(editor).x, 100);
   EXPECT_FALSE(KeyExists(m_key + "\\View"));

@@ -1,0 +1,84 @@
+#include "vscreen/EdgePush.h"
+
+#include "core/edgepush.h"
+#include "fw/display.h"
+#include "fw/shellwnd.h"
+#include "vscreen/Gather.h"
+#include "vscreen/ViewWindows.h"
+
+namespace {
+
+bool ButtonDown() {
+  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 ||
+         GetAsyncKeyState(VK_MBUTTON) < 0;
+}
+
+// The window the user drags by its title bar (or by a border), if any.
+HWND DraggedWindow() {
+  HWND foreground = GetForegroundWindow();
+  if (!foreground) return nullptr;
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info)) return nullptr;
+  return (info.flags & GUI_INMOVESIZE) ? info.hwndMoveSize : nullptr;
+}
+
+// Whether a window of the view fills its monitor in front: a game, a slide
+// show, which the view must not move under.
+bool FullScreenInFront(const std::vector<core::Monitor>& monitors) {
+  HWND foreground = GetForegroundWindow();
+  RECT r;
+  return foreground && CViewWindows().OfTheView(foreground) && GetWindowRect(foreground, &r) &&
+         core::FillsMonitor({r.left, r.top, r.right, r.bottom}, monitors);
+}
+
+bool Inside(POINT p, const core::Rect& r) {
+  return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+}  // namespace
+
+void CEdgePush::Start(HWND owner, UINT_PTR timerId, int restMs, bool onlyDragging) {
+  Stop();
+  if (restMs <= 0 || !owner) return;
+  m_owner = owner;
+  m_timer = timerId;
+  m_restMs = restMs;
+  m_onlyDragging = onlyDragging;
+  m_dwell.Reset();
+  SetTimer(m_owner, m_timer, kLookMs, nullptr);
+}
+
+void CEdgePush::Stop() {
+  if (m_owner) KillTimer(m_owner, m_timer);
+  m_owner = nullptr;
+}
+
+void CEdgePush::Look() {
+  if (!m_owner) return;
+  POINT p;
+  if (!GetCursorPos(&p)) return;
+  HWND carried = nullptr;
+  if (ButtonDown()) {
+    // A button held is no push, unless it drags a window.
+    carried = DraggedWindow();
+    if (!carried) return m_dwell.Reset();
+  } else if (m_onlyDragging) {
+    return m_dwell.Reset();
+  }
+  const core::Screen screen = CurrentScreen();
+  std::vector<core::Rect> docked = screen.bars;
+  HWND taskbar = fw::FindTaskbar();
+  RECT t;
+  if (taskbar && IsWindowVisible(taskbar) && GetWindowRect(taskbar, &t))
+    docked.push_back({t.left, t.top, t.right, t.bottom});
+  core::Edge edge = core::PushEdgeAt({p.x, p.y}, screen.monitors, docked);
+  if (carried && edge == core::Edge::kNone)
+    for (const core::Rect& bar : screen.bars)
+      if (Inside(p, bar)) edge = core::EdgeOfBar(bar);
+  if (edge != core::Edge::kNone &&
+      ((!carried && FullScreenInFront(screen.monitors)) || !m_host.CanPage(edge)))
+    edge = core::Edge::kNone;
+  const core::Edge push = m_dwell.Look(GetTickCount(), edge, m_restMs);
+  if (push != core::Edge::kNone) m_host.Page(push, carried);
+}

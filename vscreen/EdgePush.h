@@ -1,0 +1,52 @@
+// Edge push: while it is on, the pointer is looked at ten times a second;
+// resting against an outer edge of the screen that counts
+// (core::PushEdgeAt) for the set time pages the view that way, as a page key
+// does.  While the user drags a window by its title bar, the edge, or one of
+// the program's bars, carries the window along to the next page.
+//
+// Looked at by a timer rather than a hook: a timer of this thread costs a
+// wake-up and a few calls ten times a second, nothing in other programs,
+// and it sees the pointer during another program's drag, when a mouse hook
+// of this process would not run.  Whether a drag runs is asked
+// (GetGUIThreadInfo) only while a button is down.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+#include "core/edgepush.h"
+
+class CEdgePush {
+ public:
+  // What edge push needs of the view.
+  class Host {
+   public:
+    // Whether the view can move towards `edge`.
+    virtual bool CanPage(core::Edge edge) = 0;
+    // Pages the view towards `edge`; `carried`, when not null, and the
+    // windows it owns stay where they stand on the screen.
+    virtual void Page(core::Edge edge, HWND carried) = 0;
+
+   protected:
+    ~Host() = default;
+  };
+
+  explicit CEdgePush(Host& host) : m_host(host) {}
+  // Starts looking (on `owner`'s timer `timerId`), or stops when `restMs` is
+  // 0; `onlyDragging`: only a dragged window pushes.
+  void Start(HWND owner, UINT_PTR timerId, int restMs, bool onlyDragging);
+  void Stop();
+  bool Running() const { return m_owner != nullptr; }
+  // One look at the pointer, at the timer.
+  void Look();
+
+  static constexpr UINT kLookMs = 100;
+
+ private:
+  Host& m_host;
+  HWND m_owner = nullptr;
+  UINT_PTR m_timer = 0;
+  int m_restMs = 0;
+  bool m_onlyDragging = false;
+  core::EdgeDwell m_dwell;
+};
