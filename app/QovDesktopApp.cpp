@@ -3,8 +3,10 @@
 #include <commctrl.h>
 
 #include "app/QovDesktopDialog.h"
+#include "app/Starter.h"
 #include "app/settings_names.h"
 #include "core/appname.h"
+#include "core/remote.h"
 #include "fw/lang.h"
 #include "res/resource.h"
 
@@ -49,6 +51,14 @@ bool CQovDesktopApp::OnCommand(UINT id) {
 }
 
 BOOL CQovDesktopApp::InitInstance() {
+  // A start with a command hands it to the program already running on this
+  // desktop, and never runs a view of its own.
+  const core::RemoteCommand command = core::ParseArguments(core::ArgumentsOf(GetCommandLineA()));
+  if (command.command != core::Remote::kNone) {
+    m_nExitCode = RunStarter(command);
+    return FALSE;
+  }
+
   // A second view of the same desktop would move the same windows again and
   // nest its bars in the first's: a start while the program runs there,
   // under whatever file name, ends before it touches anything.

@@ -3,10 +3,10 @@
 #include "app/QovDesktopApp.h"
 #include "app/WallPaper.h"
 #include "app/settings_names.h"
+#include "core/remote.h"
 #include "core/settings_rules.h"
 #include "core/vscreen.h"
 #include "fw/display.h"
-#include "fw/lang.h"
 #include "fw/shellwnd.h"
 #include "fw/sysfunc.h"
 #include "hooklib/qov32.h"
@@ -17,16 +17,29 @@
 namespace {
 
 // Run with higher rights than the shell (elevated), the program would not be
-// told of the shell's restart or of its app-bar notifications: Windows keeps
-// messages of programs with lower rights away unless they are let through.
-// Vista and later only; nothing to do before.
+// told of the shell's restart or of its app-bar notifications, nor take a
+// starter's command: Windows keeps messages of programs with lower rights
+// away unless they are let through.  A command is checked before anything
+// is done with it.  Vista and later only; nothing to do before.
 void LetTheShellsMessagesThrough() {
   const auto filter =
       fw::SystemFunction<BOOL WINAPI(UINT, DWORD)>("user32.dll", "ChangeWindowMessageFilter");
   if (!filter) return;
   for (UINT message : {RegisterWindowMessageA("TaskbarCreated"), UINT{WM_HBAR_NOTIFY},
-                       UINT{WM_VBAR_NOTIFY}})
+                       UINT{WM_VBAR_NOTIFY}, UINT{WM_COPYDATA},
+                       UINT{CQovDesktopDialog::WM_NOTIFY_ICON}})
     filter(message, 1 /* MSGFLT_ADD */);
+}
+
+// The main window's class, by which a starter finds it: a dialog's own.
+void RegisterMainWindowClass() {
+  WNDCLASSA dialogClass = {};
+  dialogClass.lpfnWndProc = DefDlgProcA;
+  dialogClass.cbWndExtra = DLGWINDOWEXTRA;
+  dialogClass.hInstance = QovApp()->Instance();
+  dialogClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  dialogClass.lpszClassName = core::kMainWindowClass;
+  RegisterClassA(&dialogClass);  // fails harmlessly when registered before
 }
 
 HICON LoadProgramIcon(int size) {
@@ -47,6 +60,9 @@ CQovDesktopDialog::CQovDesktopDialog(fw::CWnd* parent)
   m_bFineFirst =
       core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kFineFirst, 0));
   m_bViewKept = app->ReadKeptView(m_nKeptLeft, m_nKeptTop);
+  RegisterMainWindowClass();
+  // The overview's Enter moved the view: where it is shows once it closed.
+  m_overview.SetPagedByKeyboard([this] { ShowPage(std::wstring()); });
 }
 
 // A window still open here (hosted modelessly) is destroyed while its own
@@ -72,7 +88,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   bar.moveDesktopIcons = core::NormaliseFlag(
       QovApp()->ReadIntSetting(settings::kSetting, settings::kMoveDesktopIcons, 0));
   bar.viewKept = m_bViewKept;
-  bar.viewMoved = [this] { KeepViewPosition(); };
+  bar.viewMoved = [this] { OnViewMoved(); };
   bar.screenCount = m_nHeight;
   bar.keptOffset = m_nKeptTop;
   if (m_wndVerticalBar.Create(this, bar)) ShowWindow(m_wndVerticalBar.m_hWnd, SW_SHOW);
@@ -83,6 +99,7 @@ BOOL CQovDesktopDialog::OnInitDialog() {
   KeepViewPosition();
 
   StartViewKeys();
+  ApplyReach();
   PostMessageA(m_hWnd, WM_START_NOTICES, 0, 0);
   SetTimer(m_hWnd, kFollowTimer, 1000, nullptr);
   InstallDesktopHook();
@@ -101,49 +118,11 @@ void CQovDesktopDialog::BuildSystemMenu() {
   HMENU system = GetSystemMenu(m_hWnd, FALSE);
   if (!system) return;
   // For this frame Windows gives only "Move" and "Close"; other shells (Wine)
-  // give the full menu with greyed items and entries of their own.  Keep only
-  // "Close", so that the menu reads the same everywhere.
-  for (int position = GetMenuItemCount(system) - 1; position >= 0; --position) {
-    if (GetMenuItemID(system, position) != SC_CLOSE) DeleteMenu(system, position, MF_BYPOSITION);
-  }
-  m_menuClose.CreateMenu();
-
-  const std::string about = fw::UiString(IDS_ABOUTBOX);
-  if (!about.empty()) {
-    AppendMenuA(system, MF_SEPARATOR, 0, nullptr);
-    AppendMenuA(system, MF_STRING, ID_SYS_ABOUT, about.c_str());
-  }
-  ModifyMenuA(system, SC_CLOSE, MF_BYCOMMAND | MF_STRING, SC_CLOSE,
-              fw::UiString(IDS_MENU_EXIT).c_str());
-
-  // Inserting "by command 0" puts each item in front of the separator (the
-  // only item with id 0), so these end up in this order above it.
-  static const UINT kCommands[][2] = {
-      {ID_SYS_SETTINGS, IDS_MENU_SETTINGS},
-      {ID_SYS_JUMP, IDS_MENU_JUMP},
-      {ID_SYS_RESOURCES, IDS_MENU_RESOURCES},
-      {ID_SYS_SCREENSAVER, IDS_MENU_SCREENSAVER},
-      {ID_SYS_OVERVIEW, IDS_MENU_OVERVIEW},
-      {ID_SYS_GATHER, IDS_MENU_GATHER},
-  };
-  for (const auto& item : kCommands)
-    InsertMenuA(system, 0, MF_BYCOMMAND | MF_STRING, item[0], fw::UiString(item[1]).c_str());
-
-  if (m_menuClose.m_hMenu &&
-      InsertMenuA(system, 1, MF_BYPOSITION | MF_POPUP,
-                  reinterpret_cast<UINT_PTR>(m_menuClose.m_hMenu),
-                  fw::UiString(IDS_MENU_CLOSE).c_str()))
-    m_menuClose.OwnedByParent();
-
-  // The popup has no item with id 0, so each of these is appended.
-  static const UINT kCloseCommands[][2] = {
-      {ID_SYS_CLOSE_FOLDERS, IDS_MENU_CLOSE_FOLDERS},
-      {ID_SYS_CLOSE_BROWSERS, IDS_MENU_CLOSE_BROWSERS},
-      {ID_SYS_CLOSE_ALL, IDS_MENU_CLOSE_ALL},
-  };
-  for (const auto& item : kCloseCommands)
-    InsertMenuA(m_menuClose.m_hMenu, 0, MF_BYCOMMAND | MF_STRING, item[0],
-                fw::UiString(item[1]).c_str());
+  // give the full menu with greyed items and entries of their own.  The
+  // program's menu takes their place, so that it reads the same everywhere
+  // and as the icon's menu.
+  while (GetMenuItemCount(system) > 0) DeleteMenu(system, 0, MF_BYPOSITION);
+  commands::FillMenu(system);
 }
 
 void CQovDesktopDialog::InstallDesktopHook() {
@@ -158,23 +137,13 @@ void CQovDesktopDialog::StartWallPaperTimer() {
   SetTimer(m_hWnd, kWallPaperTimer, core::WallPaperTimerPeriod(m_nWallPaperInterval), nullptr);
 }
 
-void CQovDesktopDialog::JumpToRecordedWindow() {
-  fw::CScrollBar& horizontal = m_wndHorizontalBar.m_ScrollBar;
-  fw::CScrollBar& vertical = m_wndVerticalBar.m_ScrollBar;
-  if (!horizontal.m_hWnd || !vertical.m_hWnd) return;
-  const int x = horizontal.GetScrollPos() + m_nRecordedLeft;
-  const int y = vertical.GetScrollPos() + m_nRecordedTop;
-  // The bars' own ranges decide, so that a jump never asks a bar for a
-  // position its control cannot show (the counts may have changed since).
-  if (!core::JumpInRange(x, y, m_wndHorizontalBar.Maximum(), m_wndVerticalBar.Maximum())) return;
-  // The bars move the windows when they take these messages: the thumb codes
-  // scroll from each bar's stored position to the one set here.
-  horizontal.SetScrollPos(x);
-  PostMessageA(m_wndHorizontalBar.m_hWnd, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, x),
-               reinterpret_cast<LPARAM>(horizontal.m_hWnd));
-  vertical.SetScrollPos(y);
-  PostMessageA(m_wndVerticalBar.m_hWnd, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, y),
-               reinterpret_cast<LPARAM>(vertical.m_hWnd));
+CEdgeBar& CQovDesktopDialog::Bar(bool horizontal) {
+  return horizontal ? static_cast<CEdgeBar&>(m_wndHorizontalBar) : m_wndVerticalBar;
+}
+
+void CQovDesktopDialog::OnViewMoved() {
+  KeepViewPosition();
+  m_notifyIcon.SetTip(IconTip());
 }
 
 void CQovDesktopDialog::KeepViewPosition() {
@@ -209,37 +178,13 @@ void CQovDesktopDialog::OnCancel() {
   fw::CDialog::OnCancel();
 }
 
-void CQovDesktopDialog::FollowActiveWindow() {
-  HWND foreground = GetForegroundWindow();
-  if (!foreground) return;
-  fw::CWnd window;
-  window.m_hWnd = foreground;
-  const std::string title = window.GetWindowText();
-  RECT rect = {}, client = {};
-  GetWindowRect(foreground, &rect);
-  GetClientRect(foreground, &client);
-  MapWindowPoints(foreground, HWND_DESKTOP, reinterpret_cast<POINT*>(&client), 2);
-  const std::vector<core::Monitor> monitors = fw::Monitors();
-  core::FollowDecision decision = core::DecideFollow(
-      foreground == m_hWnd, title, m_strLastActiveTitle, IsZoomed(foreground) != FALSE,
-      {client.left, client.top, client.right, client.bottom}, monitors, m_bMoveAuto != 0);
-  if (!decision.record) return;
-  m_strLastActiveTitle = title;
-  // The jump brings the window to the primary monitor's top-left corner.
-  core::Rect primary = monitors.front().area;
-  for (const core::Monitor& m : monitors)
-    if (m.primary) primary = m.area;
-  m_nRecordedLeft = rect.left - primary.left;
-  m_nRecordedTop = rect.top - primary.top;
-  if (decision.jump) JumpToRecordedWindow();
-}
-
 void CQovDesktopDialog::OnTaskbarCreated() {
-  // A restarted shell has forgotten the bars and its desktop thread is a new
-  // one: register both again, the vertical bar first as at the start, and
-  // hook the new desktop.
+  // A restarted shell has forgotten the bars and the icon, and its desktop
+  // thread is a new one: register both bars again, the vertical bar first as
+  // at the start, show the icon again, and hook the new desktop.
   m_wndVerticalBar.RegisterAgain();
   m_wndHorizontalBar.RegisterAgain();
+  ApplyReach();
   InstallDesktopHook();
 }
 
@@ -281,12 +226,25 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
     case WM_TIMER:
       if (wParam == CViewKeys::kHeldTimer)
         m_viewKeys.WatchHeld(m_hWnd);
+      else if (wParam == kEdgePushTimer)
+        m_edgePush.Look();
       else
         OnTimer(static_cast<UINT_PTR>(wParam));
       return false;
     case WM_HOTKEY:
       if (m_viewKeys.Pressed(m_hWnd, CViewKeys::CommandOf(wParam)))
-        OnViewKey(CViewKeys::CommandOf(wParam));
+        commands::Run(*this, commands::OfViewKey(CViewKeys::CommandOf(wParam)));
+      return true;
+    case WM_RUN_COMMAND:
+      // A standard command (the exit) takes the system menu's path.
+      if (!commands::Run(*this, static_cast<UINT>(wParam), lParam))
+        PostMessageA(m_hWnd, WM_SYSCOMMAND, wParam, 0);
+      return true;
+    case WM_COPYDATA:
+      result = OnRemote(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+      return true;
+    case WM_NOTIFY_ICON:
+      OnNotifyIcon(lParam);
       return true;
     case WM_START_NOTICES:
       OnStartNotices();
@@ -308,7 +266,9 @@ bool CQovDesktopDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LR
       if (wParam) EndView(0);
       return false;
     case WM_SYSCOMMAND:
-      return OnSysCommand(static_cast<UINT>(wParam));
+      // The program's commands stop here; the standard ones (the exit among
+      // them) go on to the default processing.
+      return commands::Run(*this, static_cast<UINT>(wParam));
     default:
       return fw::CDialog::OnMessage(message, wParam, lParam, result);
   }
@@ -343,9 +303,17 @@ void CQovDesktopDialog::OnTimer(UINT_PTR id) {
     m_nWallPaperIndex = ChangeWallPaper(m_strWallPaperDirectory, m_nWallPaperIndex);
 }
 
+bool CQovDesktopDialog::OnCommand(UINT id, UINT code, HWND control) {
+  if (!control && code == 0 && commands::Run(*this, id)) return true;
+  return fw::CDialog::OnCommand(id, code, control);
+}
+
 void CQovDesktopDialog::OnDestroy() {
   KillTimer(m_hWnd, kFollowTimer);
   KillTimer(m_hWnd, kWallPaperTimer);
+  m_edgePush.Stop();
+  m_notifyIcon.Remove();
+  m_indicator.Hide();
   m_viewKeys.Unregister(m_hWnd);
   UnSetHookDesktop();
   QovApp()->WinHelp(0, HELP_QUIT);

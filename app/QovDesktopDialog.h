@@ -1,19 +1,32 @@
-// The hidden main window: system menu, timers, working copies of the settings.
+// The hidden main window: timers, working copies of the settings, and the
+// ways the program is reached (its system menu, the notification-area icon,
+// the view's hot keys, the command line's messages), which all run the
+// commands of one table (app/Commands.h).
 #pragma once
 #include <string>
 
-#include "fw/dialog.h"
-#include "fw/menu.h"
+#include "app/Commands.h"
 #include "app/ViewKeys.h"
+#include "fw/dialog.h"
+#include "fw/notifyicon.h"
 #include "res/resource.h"
 #include "vscreen/EdgeBar.h"
+#include "vscreen/EdgePush.h"
 #include "vscreen/Overview.h"
+#include "vscreen/PageIndicator.h"
 
-class CQovDesktopDialog : public fw::CDialog {
+class CQovDesktopDialog : public fw::CDialog, public CCommandHost, public CEdgePush::Host {
  public:
   enum { IDD = IDD_QOVDESKTOP_DIALOG };
-  enum : UINT_PTR { kFollowTimer = 1, kWallPaperTimer = 2 };
-  enum : UINT { WM_START_NOTICES = WM_APP + 1 };
+  // Timer 3 is the view keys' (CViewKeys::kHeldTimer).
+  enum : UINT_PTR { kFollowTimer = 1, kWallPaperTimer = 2, kEdgePushTimer = 4 };
+  enum : UINT {
+    WM_START_NOTICES = WM_APP + 1,
+    // A command to run: wParam its id, lParam its argument (commands::Run).
+    WM_RUN_COMMAND = WM_APP + 2,
+    // The notification-area icon's callback message.
+    WM_NOTIFY_ICON = WM_APP + 3,
+  };
   // How long the end of the Windows session waits for other programs in all.
   static constexpr DWORD kSessionEndWaitMs = 1000;
 
@@ -24,6 +37,9 @@ class CQovDesktopDialog : public fw::CDialog {
   CHorizontalScrollDialog m_wndHorizontalBar;
   // The map of the whole virtual screen, over the two bars.
   COverview m_overview{m_wndHorizontalBar, m_wndVerticalBar};
+  CPageIndicator m_indicator;
+  fw::CNotifyIcon m_notifyIcon;
+  CEdgePush m_edgePush{*this};
   // Working copies of the settings, given to the edge bars and settings pages.
   int m_nHeight;               // screens down
   int m_nWidth;                // screens across
@@ -34,11 +50,14 @@ class CQovDesktopDialog : public fw::CDialog {
   int m_nRecordedTop = 0;
   std::string m_strLastActiveTitle;
   int m_bFineFirst;            // 0 or 1
-  fw::CMenu m_menuClose;       // the "Close" popup of the system menu
   int m_nWallPaperIndex = 0;   // rotation position of the wallpaper last shown
   std::string m_strWallPaperDirectory;
   int m_nWallPaperInterval = 0;  // minutes, at least 1 once initialised
   int m_bWallPaperOn = 1;        // 0 or 1: timer 2 runs
+  int m_bNotifyIcon = 1;         // 0 or 1
+  int m_nEdgePush = 0;           // milliseconds, 0 when off
+  int m_bEdgePushDragging = 0;   // 0 or 1
+  int m_bPageIndicator = 1;      // 0 or 1
   HICON m_hIcon;
 
   // (Re)starts timer 2 with the current wallpaper interval, or stops it
@@ -62,8 +81,17 @@ class CQovDesktopDialog : public fw::CDialog {
   // pinned windows come onto the screen, the others go home; the threads of
   // other programs are waited for at most `waitMs` in all.
   void EndView(DWORD waitMs);
-  // The command of a hot key of the view (core::ViewKey).
-  void OnViewKey(int command);
+
+  // CCommandHost
+  fw::CDialog& MainWindow() override { return *this; }
+  CEdgeBar& Bar(bool horizontal) override;
+  COverview& Overview() override { return m_overview; }
+  void Jump() override { JumpToRecordedWindow(); }
+  void Settings() override;
+  void ShowPage(const std::wstring& note) override;
+  // CEdgePush::Host
+  bool CanPage(core::Edge edge) override;
+  void Page(core::Edge edge, HWND carried) override;
 
  protected:
   bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -80,16 +108,19 @@ class CQovDesktopDialog : public fw::CDialog {
   void OnSize();
   void OnTimer(UINT_PTR id);
   void OnDestroy();
-  // System-menu commands (SystemCommands.cpp): true when the command must
-  // not reach the default processing.
-  bool OnSysCommand(UINT id);
+  // After every move of the view: kept for a later start, and told by the
+  // icon's tip.
+  void OnViewMoved();
   // The items of the "Close" popup come as WM_COMMAND where the system
   // sends a submenu's items that way (Wine): the same commands.
   bool OnCommand(UINT id, UINT code, HWND control) override;
-  void OnScreenSaver();
-  // The settings sheet; on OK every value is stored and applied.
-  void OnSettings();
 
+  // The settings sheet (MainSettings.cpp); on OK every value is stored and
+  // applied.
+  void OnSettings();
+  // What the settings of the program's reach ask for now: the icon shown or
+  // not, edge push looking at the pointer or not (MainSettings.cpp).
+  void ApplyReach();
   // The view's hot keys and the pinned programs, read and registered.
   void StartViewKeys();
   // Tells the user which keys another program held at the registration.
@@ -98,10 +129,17 @@ class CQovDesktopDialog : public fw::CDialog {
   // once ever, that a 32-bit build runs on 64-bit Windows.
   void OnStartNotices();
 
+  // The icon's tip: the program and the page the view shows (MainReach.cpp).
+  std::string IconTip() const;
+  void OnNotifyIcon(LPARAM event);
+  // A command line's message from a starter: the answer (core::RemoteAnswer).
+  LRESULT OnRemote(const COPYDATASTRUCT* data);
+
   CViewKeys m_viewKeys;
   int m_nTakenViewKeys = 0;  // keys another program held at the start
   HICON m_hSmallIcon;
   bool m_bViewKept = false;  // how far from home a killed run left the view
   int m_nKeptLeft = 0;
   int m_nKeptTop = 0;
+  bool m_bSettingsOpen = false;
 };

@@ -32,6 +32,13 @@ inline constexpr char kViewTop[] = "Top offset";
 // programs whose windows are always pinned (file names separated by '|').
 inline constexpr char kHotKeys[] = "Hot keys";
 inline constexpr char kPinnedPrograms[] = "Pinned programs";
+// What the program has beyond its first design: the notification-area icon
+// (1 or none: shown), edge push (milliseconds; 0 or none: off), pushing only
+// a dragged window, and the page indicator (1 or none: shown).
+inline constexpr char kNotifyIcon[] = "Notify icon";
+inline constexpr char kEdgePush[] = "Edge push";
+inline constexpr char kEdgePushDragging[] = "Edge push only while dragging";
+inline constexpr char kPageIndicator[] = "Page indicator";
 // 1 once a 32-bit build has told the user that this Windows is 64-bit.
 inline constexpr char kToldWow64[] = "Told 64-bit Windows";
 

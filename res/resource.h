@@ -39,6 +39,15 @@
 #define ID_SYS_CLOSE_ALL 107
 #define ID_SYS_GATHER 108
 #define ID_SYS_OVERVIEW 109
+// Commands on no menu: the view's keys and the command line reach them.
+#define ID_CMD_PAGE_LEFT 120
+#define ID_CMD_PAGE_RIGHT 121
+#define ID_CMD_PAGE_UP 122
+#define ID_CMD_PAGE_DOWN 123
+#define ID_CMD_HOME 124
+#define ID_CMD_PIN 125
+// Its argument is the page, MAKELPARAM(column, row) counted from 1.
+#define ID_CMD_PAGE_AT 126
 
 // The edge bars and their scroll bars.
 #define IDD_VERTICAL_BAR 129

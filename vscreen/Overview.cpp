@@ -141,6 +141,7 @@ void COverview::GoToPage(int page) {
 void COverview::OnOK() {
   GoToPage(m_selected);
   fw::CDialog::OnOK();
+  if (m_pagedByKeyboard) m_pagedByKeyboard();
 }
 
 const COverview::Shown* COverview::Find(HWND hwnd) const {

@@ -11,6 +11,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class COverview : public fw::CDialog {
   // Takes the places of the windows and of the view anew; redrawn when
   // anything it shows changed.
   void Refresh();
+  // Called when Enter took the view to the page the keyboard chose and the
+  // overview closed.
+  void SetPagedByKeyboard(std::function<void()> paged) { m_pagedByKeyboard = std::move(paged); }
 
   // What it shows of one window, in virtual-screen coordinates.
   struct Shown {
@@ -72,5 +76,6 @@ class COverview : public fw::CDialog {
   HWND m_dragged = nullptr;   // the window being dragged
   POINT m_dragFrom = {}, m_dragTo = {};
   LONG m_lastPress = 0;  // the message time of the last left press
+  std::function<void()> m_pagedByKeyboard;
   POINT m_lastPressAt = {};
 };

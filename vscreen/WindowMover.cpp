@@ -47,6 +47,16 @@ constexpr UINT kAnswerMs = 100;
 // How long the timer's look at pending moves waits for a window's thread.
 constexpr UINT kProbeMs = 10;
 
+// The window its user carries across the edge, with the windows it owns.
+HWND g_carried = nullptr;
+
+bool Carried(HWND hwnd) {
+  int depth = 0;
+  for (HWND w = hwnd; g_carried && w && depth < 32; w = GetWindow(w, GW_OWNER), ++depth)
+    if (w == g_carried) return true;
+  return false;
+}
+
 std::uintptr_t Key(HWND hwnd) { return reinterpret_cast<std::uintptr_t>(hwnd); }
 
 // Where a window stands in the coordinates it is moved in: a child window
@@ -103,7 +113,7 @@ void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktop
   // Minimised windows keep their place on the physical screen, and so do
   // pinned ones; untitled ones (the taskbar, the edge bars, tool windows)
   // are not part of the picture.
-  if (IsIconic(hwnd) || title[0] == '\0' || pins::IsPinned(hwnd)) return;
+  if (IsIconic(hwnd) || title[0] == '\0' || pins::IsPinned(hwnd) || Carried(hwnd)) return;
   if (moveDesktopIcons && std::strstr(title, "Program Manager") != nullptr) {
     // The shell's desktop: its icon list view slides instead of the desktop.
     hwnd = fw::DesktopIconWindowOf(hwnd);
@@ -157,6 +167,8 @@ void FinishMoves() {
   }
   g_requests.clear();
 }
+
+void SetCarriedWindow(HWND hwnd) { g_carried = hwnd; }
 
 void LimitWaits(DWORD ms) {
   g_waitBudget = ms;

@@ -37,6 +37,10 @@ bool PlannedRect(HWND hwnd, core::Rect& rect);
 void BringOntoScreen(const core::Screen& screen, const core::Rect& page, const core::Rect& space,
                      bool (*which)(HWND) = nullptr);
 
+// While set, scrolls leave this window, and the windows it owns, where they
+// stand: a window carried by its user across the edge of the screen.
+void SetCarriedWindow(HWND hwnd);
+
 // Asks a window to go to (x, y) on the screen, never waiting for its thread.
 void MoveWindowTo(HWND hwnd, int x, int y);
 

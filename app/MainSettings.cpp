@@ -1,137 +1,78 @@
-// The commands of the main window's system menu.
-#include <string>
-
+// The main window's settings: the sheet that changes them, and what the
+// start reads of them, registers and tells.
 #include "app/QovDesktopApp.h"
 #include "app/QovDesktopDialog.h"
-#include "app/ScreenSaver.h"
+#include "app/StartWithWindows.h"
 #include "app/WallPaper.h"
 #include "app/settings_names.h"
-#include "core/closefilter.h"
 #include "core/settings_rules.h"
 #include "core/settings_sheet.h"
+#include "core/viewkeys.h"
 #include "fw/display.h"
 #include "fw/lang.h"
+#include "fw/propsheet.h"
 #include "fw/sysfunc.h"
-#include "resdisplay/ResourceDialog.h"
+#include "settings/OtherPage.h"
 #include "settings/SettingPages.h"
 #include "settings/ViewKeysPage.h"
 #include "vscreen/Gather.h"
-#include "vscreen/ViewWindows.h"
+#include "vscreen/Pins.h"
 
-namespace {
-
-// DwmGetWindowAttribute, from Windows Vista on: loaded when there.
-using GetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-const DWORD kDwmCloaked = 14;        // DWMWA_CLOAKED
-const DWORD kDwmCloakedShell = 0x2;  // DWM_CLOAKED_SHELL
-
-struct CloseRun {
-  core::CloseSelector selector;
-  GetWindowAttributeFunction windowAttribute;
-};
-
-// Windows 10 and later keep Start, Search and the like as titled windows
-// that the shell has cloaked: they are the shell's, not a program's.
-bool CloakedByShell(const CloseRun& run, HWND window) {
-  DWORD cloaked = 0;
-  return run.windowAttribute &&
-         SUCCEEDED(run.windowAttribute(window, kDwmCloaked, &cloaked, sizeof(cloaked))) &&
-         (cloaked & kDwmCloakedShell) != 0;
-}
-
-// One top-level window for a close command.  WM_CLOSE is posted, never
-// sent: the command must not wait on another program, which may ask its
-// user first or refuse.
-BOOL CALLBACK CloseWindowProc(HWND window, LPARAM data) {
-  if (!window) return TRUE;
-  const CloseRun& run = *reinterpret_cast<const CloseRun*>(data);
-  char className[256] = "";
-  char text[256] = "";
-  GetClassNameA(window, className, sizeof(className));
-  GetWindowTextA(window, text, sizeof(text));
-  core::CloseCandidate candidate;
-  candidate.className = className;
-  candidate.title = text;
-  candidate.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-  candidate.ours = OfThisPackage(window, className);
-  candidate.cloaked = !candidate.ours && CloakedByShell(run, window);
-  if (core::ShouldCloseWindow(run.selector, candidate)) PostMessageA(window, WM_CLOSE, 0, 0);
-  return TRUE;
-}
-
-void CloseWindows(core::CloseSelector selector) {
-  // Windows XP has no dwmapi.dll.
-  CloseRun run = {selector, fw::SystemFunction<HRESULT WINAPI(HWND, DWORD, void*, DWORD)>(
-                                "dwmapi.dll", "DwmGetWindowAttribute")};
-  EnumWindows(CloseWindowProc, reinterpret_cast<LPARAM>(&run));
-}
-
-}  // namespace
-
-bool CQovDesktopDialog::OnCommand(UINT id, UINT code, HWND control) {
-  const bool menuItem =
-      id == ID_SYS_ABOUT || (id >= ID_SYS_SETTINGS && id <= ID_SYS_OVERVIEW);
-  if (!control && code == 0 && menuItem) {
-    OnSysCommand(id);
-    return true;
-  }
-  return fw::CDialog::OnCommand(id, code, control);
-}
-
-bool CQovDesktopDialog::OnSysCommand(UINT id) {
-  if ((id & 0xFFF0) == ID_SYS_ABOUT) {
-    fw::CDialog about(IDD_ABOUTBOX, this);
-    about.DoModal();
-  }
-  switch (id) {
-    case ID_SYS_SETTINGS:
-      OnSettings();
-      break;
-    case ID_SYS_JUMP:
-      JumpToRecordedWindow();
-      break;
-    case ID_SYS_RESOURCES: {
-      CResourceDialog resources(this);
-      resources.DoModal();
-      break;
-    }
-    case ID_SYS_SCREENSAVER:
-      OnScreenSaver();
-      break;
-    case ID_SYS_CLOSE_FOLDERS:
-      CloseWindows(core::CLOSE_FOLDERS);
-      break;
-    case ID_SYS_CLOSE_BROWSERS:
-      CloseWindows(core::CLOSE_BROWSERS);
-      break;
-    case ID_SYS_CLOSE_ALL:
-      CloseWindows(core::CLOSE_APPLICATIONS);
-      return true;
-    case ID_SYS_GATHER:
-      GatherWindows(m_wndHorizontalBar, m_wndVerticalBar);
-      return true;
-    case ID_SYS_OVERVIEW:
-      m_overview.Open(this);
-      return true;
-  }
-  // The default processing carries out the standard commands (SC_CLOSE and
-  // the rest) and ignores the program's own.
-  return false;
-}
-
-void CQovDesktopDialog::OnScreenSaver() {
-  const CQovDesktopApp* app = QovApp();
-  std::string path =
-      app->ReadStringSetting(settings::kSetting, settings::kScreenSaver, std::string());
-  if (!path.empty()) {
-    StartScreenSaver(m_hWnd, path);
+void CQovDesktopDialog::Settings() {
+  // Asked for again while it is open (from the command line): the open
+  // sheet, or what it shows over it, comes to the front.
+  if (m_bSettingsOpen) {
+    SetForegroundWindow(GetLastActivePopup(m_hWnd));
     return;
   }
-  // The first time, ask; the file chosen is started at once and kept, so
-  // that later commands start it without asking.
-  if (!ChooseScreenSaverFile(m_hWnd, path)) return;
-  StartScreenSaver(m_hWnd, path);
-  app->WriteStringSetting(settings::kSetting, settings::kScreenSaver, path);
+  OnSettings();
+}
+
+void CQovDesktopDialog::ApplyReach() {
+  const CQovDesktopApp* app = QovApp();
+  m_bNotifyIcon = core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kNotifyIcon, 1));
+  m_nEdgePush = core::ClampEdgePush(app->ReadIntSetting(settings::kSetting, settings::kEdgePush, 0));
+  m_bEdgePushDragging = core::NormaliseFlag(
+      app->ReadIntSetting(settings::kSetting, settings::kEdgePushDragging, 0));
+  m_bPageIndicator =
+      core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kPageIndicator, 1));
+  if (m_bNotifyIcon)
+    m_notifyIcon.Add(m_hWnd, 1, WM_NOTIFY_ICON, m_hSmallIcon ? m_hSmallIcon : m_hIcon, IconTip());
+  else
+    m_notifyIcon.Remove();
+  m_edgePush.Start(m_hWnd, kEdgePushTimer, m_nEdgePush, m_bEdgePushDragging != 0);
+}
+
+void CQovDesktopDialog::StartViewKeys() {
+  const std::wstring pinned = QovApp()->ReadWideSetting(settings::kSetting, settings::kPinnedPrograms);
+  pins::SetPrograms(core::SplitProgramNames(std::u16string(pinned.begin(), pinned.end())));
+  BringPinnedOntoScreen(m_wndHorizontalBar, m_wndVerticalBar);
+  m_nTakenViewKeys = m_viewKeys.Register(m_hWnd, *QovApp());
+}
+
+void CQovDesktopDialog::NoticeTakenKeys() {
+  // Said once for each registration: which keys another program holds.
+  if (m_nTakenViewKeys == 0) return;
+  std::string text = fw::UiString(IDS_KEYS_TAKEN_NOTICE);
+  for (int c = 0; c < core::kViewKeyCount; ++c)
+    if (m_viewKeys.Taken(c)) text += "\n" + fw::UiString(IDS_VIEWKEY_NAME_FIRST + c);
+  MessageBoxA(m_hWnd, text.c_str(), fw::UiString(IDS_APP_TITLE).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void CQovDesktopDialog::OnStartNotices() {
+  NoticeTakenKeys();
+  // The 32-bit package on 64-bit Windows reaches only 32-bit programs: said
+  // once, then never again.
+  const auto isWow64 =
+      fw::SystemFunction<BOOL WINAPI(HANDLE, PBOOL)>("kernel32.dll", "IsWow64Process");
+  BOOL wow64 = FALSE;
+  CQovDesktopApp* app = QovApp();
+  if (!isWow64 || !isWow64(GetCurrentProcess(), &wow64) || !wow64 ||
+      app->ReadIntSetting(settings::kSetting, settings::kToldWow64, 0) != 0)
+    return;
+  app->WriteIntSetting(settings::kSetting, settings::kToldWow64, 1);
+  MessageBoxA(m_hWnd, fw::UiString(IDS_WOW64_NOTICE).c_str(), fw::UiString(IDS_APP_TITLE).c_str(),
+              MB_OK | MB_ICONINFORMATION);
 }
 
 void CQovDesktopDialog::OnSettings() {
@@ -147,6 +88,11 @@ void CQovDesktopDialog::OnSettings() {
   values.wallPaperDirectory = ReadWallPaperDirectory();
   values.wallPaperInterval = m_nWallPaperInterval;
   values.wallPaperOn = m_bWallPaperOn;
+  values.notifyIcon = m_bNotifyIcon;
+  values.startWithWindows = startup::IsOn();
+  values.edgePush = m_nEdgePush;
+  values.edgePushDragging = m_bEdgePushDragging;
+  values.pageIndicator = m_bPageIndicator;
   fw::CPropertySheet sheet(fw::UiString(IDS_SETTINGS_CAPTION), this);
   CDesktopSettingPropertyPage desktop(values);
   CDesignSettingPropertyPage design(values);
@@ -163,10 +109,15 @@ void CQovDesktopDialog::OnSettings() {
   CViewKeysSettingPropertyPage viewKeys(
       keys, taken, app->ReadWideSetting(settings::kSetting, settings::kPinnedPrograms));
   sheet.AddPage(&viewKeys);
+  COtherSettingPropertyPage other(values);
+  sheet.AddPage(&other);
   // While the sheet is open, a key of the view typed into the keys page is
   // taken there, not carried out; the keys are registered again after it.
   m_viewKeys.Unregister(m_hWnd);
-  if (sheet.DoModal() != IDOK) {
+  m_bSettingsOpen = true;
+  const INT_PTR chosen = sheet.DoModal();
+  m_bSettingsOpen = false;
+  if (chosen != IDOK) {
     m_nTakenViewKeys = m_viewKeys.Register(m_hWnd, *app);
     return;
   }
@@ -210,6 +161,17 @@ void CQovDesktopDialog::OnSettings() {
                          static_cast<int>(core::ValueFromHotKey(viewKeys.m_keys[c])));
   app->WriteWideSetting(settings::kSetting, settings::kPinnedPrograms,
                         viewKeys.m_strPinnedPrograms);
+  m_bNotifyIcon = other.m_bNotifyIcon;
+  app->WriteIntSetting(settings::kSetting, settings::kNotifyIcon, m_bNotifyIcon);
+  m_nEdgePush = other.m_nEdgePush;
+  app->WriteIntSetting(settings::kSetting, settings::kEdgePush, m_nEdgePush);
+  m_bEdgePushDragging = other.m_bEdgePushDragging;
+  app->WriteIntSetting(settings::kSetting, settings::kEdgePushDragging, m_bEdgePushDragging);
+  m_bPageIndicator = other.m_bPageIndicator;
+  app->WriteIntSetting(settings::kSetting, settings::kPageIndicator, m_bPageIndicator);
+  // Written again whenever the box is ticked: a program moved since is put right.
+  startup::Set(other.m_bStartWithWindows != 0);
+  ApplyReach();
   StartViewKeys();
   NoticeTakenKeys();
 
