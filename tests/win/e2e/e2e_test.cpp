@@ -122,6 +122,102 @@ TEST(View, AKilledRunsSuccessorAndANormalEndBringWindowsHome) {
   EXPECT_FALSE(KeyExists(program.Key() + "\\View"));
 }
 
+// A start with a command line drives the program already running on the
+// desktop (a copy under another name): each command acts, the starter ends
+// at once with its exit code, and the program takes nothing but what a
+// starter sends.
+TEST(Reach, TheCommandLineDrivesTheRunningProgram) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  RunningProgram program("Cmd");
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Editor|300,200,300,200|", "|Mail|100,150,300,200|"}));
+  HWND editor = host.Windows()[0], mail = host.Windows()[1];
+  EXPECT_EQ(program.Command("/gather"), 1);  // none running: nothing else happens
+  EXPECT_FALSE(KeyExists(program.Key()));
+  ASSERT_TRUE(program.Start());
+  // Told before any program is looked for: the usage, in a message box.
+  for (const char* bad : {"/?", "/page 0,1", "/dance"}) {
+    Process starter;
+    ASSERT_TRUE(starter.Start("\"" + program.Path() + "\" " + bad));
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+      for (HWND w : TopLevelWindows(starter.Id())) box = ClassOf(w) == "#32770" ? w : box;
+      return box != nullptr;
+    })) << bad;
+    SendMessageA(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 0;
+    EXPECT_TRUE(starter.WaitForExit(3000, &code) && code == 2) << bad;
+  }
+  const DWORD start = GetTickCount();
+  EXPECT_EQ(program.Command("/page right"), 0);
+  EXPECT_LT(GetTickCount() - start, 1000u);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(editor).left == 300 - cx; }));
+  EXPECT_EQ(program.Command("/page 1,1"), 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(editor).top == 200 + cy; }));
+  EXPECT_EQ(WindowRect(editor).left, 300 + cx);
+  EXPECT_EQ(program.Command("/page 4,1"), 2);  // outside the 3 x 3 screens
+  // Messages that no starter sends change nothing and are answered 0.
+  auto send = [&](ULONG_PTR tag, const char* text, DWORD size) {
+    COPYDATASTRUCT data = {tag, size, const_cast<char*>(text)};
+    return SendMessageA(program.Main(), WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+  };
+  EXPECT_EQ(send(0x51564443, "/page 2,2", 10), 1);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(editor).left == 300; }));
+  EXPECT_EQ(send(0x51564444, "/page 1,1", 10) + send(0x51564443, "/page 1,1", 9) +
+                send(0x51564443, "/dance", 7) + send(0x51564443, "/page 1,1\0/x", 13) +
+                send(0x51564443, nullptr, 0),
+            0);
+  Pump(300);
+  EXPECT_EQ(WindowRect(editor).left, 300);
+  // Gathered, jumped to, pinned.
+  MoveWindow(mail, 100 + cx, 150, 300, 200, TRUE);
+  EXPECT_EQ(program.Command("/gather"), 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(mail).left == 100; }));
+  EXPECT_EQ(WindowRect(editor).left, 300);
+  // The program notes the window that newly became active at its tick.
+  ASSERT_TRUE(Activate(editor));
+  Pump(1300);
+  ASSERT_TRUE(Activate(mail));
+  Pump(1300);
+  const RECT noted = WindowRect(mail);
+  EXPECT_EQ(program.Command("/jump"), 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(mail).left == 0 && WindowRect(mail).top == 0; }));
+  const int homeX = noted.left, homeY = noted.top;
+  ASSERT_TRUE(Activate(editor));
+  EXPECT_EQ(program.Command("/pin"), 0);
+  Pump(200);
+  const RECT pinned = WindowRect(editor), before = WindowRect(mail);
+  EXPECT_EQ(program.Command("/page up"), 0);
+  EXPECT_TRUE(WaitUntil([&] { return WindowRect(mail).top == before.top + cy; }));
+  EXPECT_TRUE(SameRect(WindowRect(editor), pinned));
+  // The overview, and the settings: a second time, the open sheet to the front.
+  EXPECT_EQ(program.Command("/overview"), 0);
+  auto shown = [&](const char* japanese, const char* english) {
+    const std::string title = GetACP() == 932 ? japanese : english;
+    for (HWND w : TopLevelWindows(program.Proc().Id()))
+      if (WindowText(w) == title) return w;
+    return HWND{};
+  };
+  EXPECT_TRUE(WaitUntil([&] { return shown("全体図", "Overview") != nullptr; }));
+  EXPECT_EQ(program.Command("/settings"), 0);
+  HWND sheet = nullptr;
+  EXPECT_TRUE(WaitUntil([&] { return (sheet = shown("設定", "Settings")) != nullptr; }));
+  Activate(editor);
+  EXPECT_EQ(program.Command("/settings"), 0);
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == sheet; }));
+  SendMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+  // Ended from the command line, with the windows home.
+  EXPECT_EQ(program.Command("/exit"), 0);
+  DWORD code = 1;
+  EXPECT_TRUE(program.Proc().WaitForExit(5000, &code) && code == 0);
+  EXPECT_TRUE(WindowRect(mail).left == homeX && WindowRect(mail).top == homeY);
+  EXPECT_FALSE(KeyExists(program.Key() + "\\View"));
+  // A window of the program's class that refuses: no answer worth the name.
+  WindowHost refusing;
+  ASSERT_TRUE(refusing.Start({"QovDesktopView|Not the program|0,0,50,50|"}));
+  EXPECT_EQ(program.Command("/gather"), 3);
+}
+
 // QovDesktop.exe and QOV32.dll together: while the program runs, the shell's
 // desktop thread shows the stored icon view at each message it takes and
 // passes the message on; when it ends, the hook goes with it.

@@ -106,6 +106,12 @@ inline std::string WindowText(HWND hwnd) {
   return text;
 }
 
+inline std::string ClassOf(HWND hwnd) {
+  char name[256] = "";
+  GetClassNameA(hwnd, name, sizeof(name));
+  return name;
+}
+
 inline RECT WindowRect(HWND hwnd) {
   RECT rect = {};
   GetWindowRect(hwnd, &rect);
@@ -480,13 +486,25 @@ class RunningProgram {
     WaitUntil(
         [&] {
           for (HWND hwnd : TopLevelWindows(m_process.Id()))
-            if (WindowText(hwnd) == "Qovデスクトップ") m_main = hwnd;
+            if (ClassOf(hwnd) == "QovDesktopView") m_main = hwnd;
           return m_main != nullptr || !m_process.Running();
         },
         10000);
     return m_main != nullptr;
   }
   HWND Main() const { return m_main; }
+  // The copy's path, which a start with a command line names.
+  const std::string& Path() const { return m_path; }
+  // Starts the copy with `arguments` as a starter does, and waits until it
+  // ends: its exit code, or -1 when it did not end in `timeoutMs`.
+  long Command(const std::string& arguments, DWORD timeoutMs = 3000) {
+    Process starter;
+    DWORD code = 0;
+    if (!starter.Start("\"" + m_path + "\" " + arguments, m_dir) ||
+        !starter.WaitForExit(timeoutMs, &code))
+      return -1;
+    return static_cast<long>(code);
+  }
   // The edge bars: the program's untitled visible windows, wide or tall.
   HWND HorizontalBar() const { return Bar(true); }
   HWND VerticalBar() const { return Bar(false); }
