@@ -4,6 +4,7 @@
 
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "core/hook_values.h"
@@ -83,6 +84,55 @@ TEST(CommandMatches, BothColumnsAgreeWithBothKeysAndTheKeyIsSet) {
   EXPECT_FALSE(CommandMatches(Entry("C    A   Z"), 'Y', true, true));
   EXPECT_FALSE(CommandMatches(Entry("C    A   "), 0, true, true));  // no key column
   EXPECT_FALSE(CommandMatches(Entry("C    A   Z"), kConsumedKey, true, true));
+}
+
+// A keyboard layout as VkKeyScanEx answers for it: every probe character
+// typed with the given shift state, but `only` (if set) the one character
+// typed at all.
+struct FakeLayout {
+  int state;
+  char16_t only = 0;
+  char16_t lastAsked = 0;
+  std::int16_t operator()(char16_t c) {
+    lastAsked = c;
+    if (only && c != only) return -1;
+    return static_cast<std::int16_t>(state << 8 | 0x45);
+  }
+};
+
+TEST(AltGr, OnlyKeyMessagesAndNoKeyTypedWithAltGrRunCommands) {
+  // Shift states: Ctrl+Alt with or without Shift and Hankaku is AltGr; Ctrl,
+  // Alt, Shift alone are not, nor "no key" (-1).
+  std::string got;
+  for (int state : {6, 7, 0xE, 2, 4, 1, 3, 5, 0})
+    got += TypedWithCtrlAlt(static_cast<std::int16_t>(state << 8 | 0x45)) ? '1' : '0';
+  EXPECT_EQ(got, "111000000");
+  EXPECT_FALSE(TypedWithCtrlAlt(-1));
+  // Polish "ś" (U+015B), "ſ" at the end of the range and the euro sign find
+  // AltGr; a character past the range, one before it, or a layout whose
+  // characters all need at most Shift does not.
+  FakeLayout polish{6, 0x15B};
+  EXPECT_TRUE(LayoutHasAltGr(std::ref(polish)));
+  EXPECT_EQ(polish.lastAsked, 0x15B);  // asked no further than the first
+  EXPECT_TRUE(LayoutHasAltGr(FakeLayout{6, 0x17F}));
+  EXPECT_TRUE(LayoutHasAltGr(FakeLayout{6, kEuroSign}));
+  EXPECT_FALSE(LayoutHasAltGr(FakeLayout{6, 0x180}) || LayoutHasAltGr(FakeLayout{6, 0x1F}));
+  EXPECT_FALSE(LayoutHasAltGr(FakeLayout{1}) || LayoutHasAltGr(FakeLayout{2}));
+  // Key-down, key-up, system key-down and -up, then WM_CHAR, WM_DEADCHAR,
+  // WM_SYSCHAR, WM_COMMAND, WM_TIMER; each with right Alt up or down on a
+  // layout without and with AltGr.  The layout is asked only for a key with
+  // right Alt down.
+  got.clear();
+  int asked = 0;
+  for (unsigned message : {0x100u, 0x101u, 0x104u, 0x105u, 0x102u, 0x103u, 0x106u, 0x111u, 0x113u}) {
+    for (bool rightAlt : {false, true}) {
+      for (bool altGr : {false, true})
+        got += KeyMessageMayRunCommands(message, rightAlt, [&] { return ++asked, altGr; }) ? '1' : '0';
+    }
+    got += ' ';
+  }
+  EXPECT_EQ(got, "1110 1110 1110 1110 0000 0000 0000 0000 0000 ");
+  EXPECT_EQ(asked, 8);
 }
 
 TEST(CommandTarget, EveryCommandFromOnePointWithHeldKeyStepsAndWithoutClamping) {
