@@ -11,7 +11,9 @@ namespace core {
 
 // Window messages and key codes the rules look at.
 constexpr unsigned kWmKeyDown = 0x100;
+constexpr unsigned kWmKeyUp = 0x101;
 constexpr unsigned kWmSysKeyDown = 0x104;
+constexpr unsigned kWmSysKeyUp = 0x105;
 constexpr unsigned kWmMouseMove = 0x200;
 // The wParam a consumed key message carries on: no virtual-key code.
 constexpr std::uintptr_t kConsumedKey = 0x200;
@@ -20,6 +22,54 @@ constexpr std::uintptr_t kSilencedKey = 3;
 
 inline bool IsKeyDown(unsigned message) {
   return message == kWmKeyDown || message == kWmSysKeyDown;
+}
+
+// A key going down or up, with Alt (WM_SYSKEY*) or without.  Only these
+// carry a virtual-key code: the wParam of WM_CHAR is a character ("&" is
+// 0x26, the code of the Up key), and a timer's or a command's is the
+// program's own number.
+inline bool IsKeyMessage(unsigned message) {
+  return message == kWmKeyDown || message == kWmKeyUp || message == kWmSysKeyDown ||
+         message == kWmSysKeyUp;
+}
+
+// ---- AltGr ----
+// On layouts with AltGr (most European ones) the right Alt key is Ctrl+Alt
+// to Windows: AltGr+S types "ś" on a Polish keyboard and arrives as
+// Ctrl+Alt+S, left Ctrl and right Alt down.  A key typed that way is text,
+// not a command.
+
+// The characters a layout is asked about: Latin up to U+017F, which covers
+// the letters AltGr types on European layouts, and the euro sign, which
+// nearly every one of them puts on AltGr.
+constexpr char16_t kAltGrProbeFirst = 0x20, kAltGrProbeLast = 0x17F, kEuroSign = 0x20AC;
+
+// Whether a VkKeyScanEx result (the key in the low byte, the shift state in
+// the high one: 1 Shift, 2 Ctrl, 4 Alt) is a key typed with Ctrl and Alt
+// both, as AltGr reports itself.  -1 is "no key types it".
+inline bool TypedWithCtrlAlt(std::int16_t scan) {
+  const unsigned state = (static_cast<std::uint16_t>(scan) >> 8) & 0xFF;
+  return state != 0xFF && (state & 6) == 6;
+}
+
+// Whether a layout has AltGr: some probe character is typed with Ctrl+Alt.
+// `scan(c)` answers as VkKeyScanEx does for that layout; it is asked until
+// the first such character.
+template <typename Scan>
+bool LayoutHasAltGr(Scan scan) {
+  for (char16_t c = kAltGrProbeFirst; c <= kAltGrProbeLast; ++c) {
+    if (TypedWithCtrlAlt(scan(c))) return true;
+  }
+  return TypedWithCtrlAlt(scan(kEuroSign));
+}
+
+// Whether a message may run the keyboard commands: a key message, and not
+// one typed with AltGr (right Alt down on a layout that has it).  Left Ctrl
+// with left Alt runs every command on every layout.  `layoutHasAltGr()` is
+// asked only when right Alt is down.
+template <typename HasAltGr>
+bool KeyMessageMayRunCommands(unsigned message, bool rightAltDown, HasAltGr layoutHasAltGr) {
+  return IsKeyMessage(message) && !(rightAltDown && layoutHasAltGr());
 }
 
 // The commands, in the order of their hot-key entries.

@@ -184,13 +184,51 @@ bool AnyCommandFor(const MouseSettings& settings, WPARAM key) {
   return false;
 }
 
+bool KnownLayout(const HKL (&slots)[kLayoutSlots], HKL layout) {
+  for (HKL known : slots) {
+    if (known == layout) return true;
+  }
+  return false;
+}
+
+void RememberLayout(HKL (&slots)[kLayoutSlots], LONG& next, HKL layout) {
+  const LONG slot = InterlockedIncrement(&next) - 1;
+  slots[static_cast<unsigned long>(slot) % kLayoutSlots] = layout;
+}
+
+// Whether this thread's keyboard layout has AltGr, asked of the layout once
+// (VkKeyScanEx only reads the layout's tables; ToUnicodeEx would disturb the
+// dead-key state of the program's own typing).
+bool CurrentLayoutHasAltGr() {
+  HKL layout = GetKeyboardLayout(0);
+  if (!layout) return false;
+  if (KnownLayout(g_state.altGrLayouts, layout)) return true;
+  if (KnownLayout(g_state.plainLayouts, layout)) return false;
+  const bool altGr = core::LayoutHasAltGr(
+      [layout](char16_t c) { return static_cast<std::int16_t>(VkKeyScanExW(c, layout)); });
+  if (altGr) {
+    RememberLayout(g_state.altGrLayouts, g_state.nextAltGrSlot, layout);
+  } else {
+    RememberLayout(g_state.plainLayouts, g_state.nextPlainSlot, layout);
+  }
+  return altGr;
+}
+
 // The commands for one retrieved message; true when one consumed it.
 bool RunCommands(const MouseSettings& settings, MSG& msg) {
   if (!AnyCommandFor(settings, msg.wParam)) return false;
   const bool ctrl = GetKeyState(VK_CONTROL) < 0;
   const bool alt = GetKeyState(VK_MENU) < 0;
+  bool allowed = false;  // asked at the first entry that matches
   for (int i = 0; i < kCommandCount; ++i) {
     if (!core::CommandMatches(settings.hotKeys[i], msg.wParam, ctrl, alt)) continue;
+    if (!allowed) {
+      // A key typed with AltGr goes to the program untouched.
+      if (!core::KeyMessageMayRunCommands(msg.message, GetKeyState(VK_RMENU) < 0,
+                                          CurrentLayoutHasAltGr))
+        return false;
+      allowed = true;
+    }
     if (RunCommand(i, msg.message)) {
       msg.wParam = core::kConsumedKey;  // no later command or option matches it
       return true;
@@ -216,10 +254,6 @@ bool ForAnotherProcess(HWND hwnd) {
   DWORD process = 0;
   return hwnd && GetWindowThreadProcessId(hwnd, &process) && process != GetCurrentProcessId();
 }
-// Only the keys are acted on, so only they are asked about.
-bool ForAnotherProcess(const MSG& msg) {
-  return msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST && ForAnotherProcess(msg.hwnd);
-}
 
 }  // namespace
 
@@ -237,7 +271,10 @@ LRESULT WINAPI GetMsgProc(int code, WPARAM wParam, LPARAM lParam) {
   MSG* msg = reinterpret_cast<MSG*>(lParam);
   // Programs often look at a message (PM_NOREMOVE) before they take it: the
   // commands and options act once, when it is taken; a look changes nothing.
-  if (msg && (wParam & PM_REMOVE) && !ForAnotherProcess(*msg)) {
+  // Only key-downs and key-ups are acted on: a typed character, a timer or a
+  // command whose number equals a bound key is the program's own.
+  if (msg && (wParam & PM_REMOVE) && core::IsKeyMessage(msg->message) &&
+      !ForAnotherProcess(msg->hwnd)) {
     // A change of the settings applies from the next key-down, in every process.
     if (core::IsKeyDown(msg->message)) RefreshMouseSettings();
     CurrentMouseSettings settings;

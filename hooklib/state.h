@@ -13,6 +13,10 @@
 
 namespace qov32 {
 
+// Keyboard layouts remembered with and without AltGr: one or two are in
+// use on most desktops.
+constexpr int kLayoutSlots = 4;
+
 // The state block, in a data section of its own named ".shared".  The section
 // is ordinary per-process data (not marked shared): a handle of one process
 // means nothing in another.
@@ -22,6 +26,13 @@ struct StateBlock {
   HHOOK desktopHook;   // desktop hook, NULL while not installed
   HHOOK mouseHook;     // mouse position hook, NULL while not installed
   std::int32_t stepCounter;  // auto-repeat counter of the keyboard moves
+  // Keyboard layouts already asked whether they have AltGr, kept by the
+  // answer: a layout never changes, and asking costs a few hundred calls.
+  // One slot holds one handle, so a thread never reads a layout with
+  // another's answer; each list is filled round and round.
+  HKL altGrLayouts[kLayoutSlots];
+  HKL plainLayouts[kLayoutSlots];
+  LONG nextAltGrSlot, nextPlainSlot;
 };
 extern StateBlock g_state;
 

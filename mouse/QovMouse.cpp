@@ -82,10 +82,16 @@ void CQovMouseDialog::StartHookHost() {
   wsprintfA(commandLine, "\"%s\" %lu %lu", path,
             static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(m_hHostEnd)),
             GetCurrentProcessId());
+  // It runs in its own folder: it keeps no other folder in use, and the
+  // loader, which looks in the current folder too, never finds a library of
+  // the other bitness in whatever folder this program was started from.
+  char folder[MAX_PATH + 32];
+  lstrcpynA(folder, path, static_cast<int>(sizeof(folder)));
+  folder[name - path + 3] = '\0';  // "...\x86"
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process = {};
-  if (CreateProcessA(path, commandLine, nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+  if (CreateProcessA(path, commandLine, nullptr, nullptr, TRUE, 0, nullptr, folder, &startup,
                      &process)) {
     CloseHandle(process.hThread);
     m_hHost = process.hProcess;

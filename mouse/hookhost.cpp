@@ -2,7 +2,9 @@
 // programs of its own bitness, for as long as the keyboard-mouse controller
 // of the other bitness runs.  A hook library reaches only programs of its own
 // bitness, so the 64-bit package carries the 32-bit library and this host of
-// it in a folder "x86", and the 64-bit QovMouse starts it.
+// it in a folder "x86", and the 64-bit QovMouse starts it.  The host imports
+// the library as QOV32x86.dll: SetWindowsHookEx wants the 32-bit and the
+// 64-bit hook library under different names.
 //
 //   QovHookHost.exe EVENT CONTROLLER
 //

@@ -85,6 +85,44 @@ TEST(CommandMatches, BothColumnsAgreeWithBothKeysAndTheKeyIsSet) {
   EXPECT_FALSE(CommandMatches(Entry("C    A   Z"), kConsumedKey, true, true));
 }
 
+TEST(AltGr, OnlyKeyMessagesAndNoKeyTypedWithAltGrRunCommands) {
+  // Ctrl+Alt, with Shift or Hankaku or not, is AltGr; Ctrl, Alt, Shift
+  // alone or with one other are not, nor "no key" (-1).
+  std::string got;
+  for (int scan : {0x645, 0x745, 0xE45, 0x245, 0x445, 0x345, 0x545, -1})
+    got += TypedWithCtrlAlt(static_cast<std::int16_t>(scan)) ? '1' : '0';
+  EXPECT_EQ(got, "11100000");
+  // Layouts that type one character with Ctrl+Alt and none other: Polish
+  // "ś", "ſ" at the end of the range and the euro sign show AltGr, the
+  // characters just outside the range do not.  Asked up to the first found.
+  got.clear();
+  char16_t last = 0;
+  for (char16_t altGr : {0x15B, 0x17F, 0x20AC, 0x180, 0x1F}) {
+    got += LayoutHasAltGr([&](char16_t c) -> std::int16_t {
+      last = c;
+      return c == altGr ? 0x645 : -1;
+    }) ? '1' : '0';
+    if (altGr == 0x15B) {
+      EXPECT_EQ(last, 0x15B);
+    }
+  }
+  EXPECT_EQ(got, "11100");
+  // Key-down, key-up, system key-down and -up, then WM_CHAR, WM_DEADCHAR,
+  // WM_SYSCHAR, WM_COMMAND, WM_TIMER; each with right Alt up or down on a
+  // layout without and with AltGr.  The layout is asked only for a key with
+  // right Alt down.
+  got.clear();
+  int asked = 0;
+  for (unsigned message : {0x100u, 0x101u, 0x104u, 0x105u, 0x102u, 0x103u, 0x106u, 0x111u, 0x113u}) {
+    for (int keys = 0; keys < 4; ++keys)
+      got += KeyMessageMayRunCommands(message, keys & 2, [&] { return ++asked, (keys & 1) != 0; })
+                 ? '1' : '0';
+    got += ' ';
+  }
+  EXPECT_EQ(got, "1110 1110 1110 1110 0000 0000 0000 0000 0000 ");
+  EXPECT_EQ(asked, 8);
+}
+
 TEST(CommandTarget, EveryCommandFromOnePointWithHeldKeyStepsAndWithoutClamping) {
   std::int32_t counter = kStepCounterStart;
   std::string steps;

@@ -333,17 +333,35 @@ TEST(Controller, FinishesTheDefaultKeysRunsBothHooksAndRemovesThemAtTheEnd) {
   EXPECT_TRUE(again.CloseFrom(FindWindowA(nullptr, "Qovマウス")));
 }
 
-// The 64-bit package carries the 32-bit library and its hook host in "x86":
-// the controller starts the host and ends it, when it ends from its menu or
-// is killed.  (The 64-bit build stands in for the 32-bit one here.)
-int HostsRunning() {
+// The 64-bit package carries the 32-bit library, named QOV32x86.dll, and its
+// hook host in "x86": the controller starts the host and ends it, when it
+// ends from its menu or is killed.  (The 64-bit build stands in for the
+// 32-bit one here; the host starts only with the library under its name.)
+int HostsRunning(DWORD* id = nullptr) {
   HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   PROCESSENTRY32 entry = {sizeof(entry)};
   int count = 0;
-  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-    count += lstrcmpiA(entry.szExeFile, "QovHookHost.exe") == 0;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "QovHookHost.exe") != 0) continue;
+    ++count;
+    if (id) *id = entry.th32ProcessID;
+  }
   CloseHandle(snapshot);
   return count;
+}
+
+// The hook libraries (QOV32*.dll) that the running host has loaded, by path.
+std::string HostLibraries() {
+  DWORD id = 0;
+  if (HostsRunning(&id) != 1) return "no host";
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, id);
+  MODULEENTRY32 entry = {sizeof(entry)};
+  std::string found;
+  for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+    if (StrCmpNIA(entry.szModule, "QOV32", 5) == 0) found += std::string(entry.szExePath) + ';';
+  }
+  CloseHandle(snapshot);
+  return found;
 }
 
 TEST(Controller, StartsTheHookHostOfTheOtherBitnessAndEndsIt) {
@@ -353,13 +371,17 @@ TEST(Controller, StartsTheHookHostOfTheOtherBitnessAndEndsIt) {
   const std::string dir = temp + std::string("QovHost") + std::to_string(GetCurrentProcessId());
   CreateDirectoryA(dir.c_str(), nullptr);
   CreateDirectoryA((dir + "\\x86").c_str(), nullptr);
-  for (const char* to : {"\\QovMouse.exe", "\\QOV32.dll", "\\x86\\QovHookHost.exe", "\\x86\\QOV32.dll"})
+  for (const char* to : {"\\QovMouse.exe", "\\QOV32.dll", "\\x86\\QovHookHost.exe", "\\x86\\QOV32x86.dll"})
     ASSERT_TRUE(CopyFileA(ProgramPath(std::strrchr(to, '\\') + 1).c_str(), (dir + to).c_str(), FALSE));
   ASSERT_EQ(HostsRunning(), 0);
   for (bool killed : {false, true}) {
     Process controller;
     ASSERT_TRUE(controller.Start("\"" + dir + "\\QovMouse.exe\""));
     EXPECT_TRUE(WaitUntil([] { return HostsRunning() == 1; }));
+    // It runs with the library under its own name, from its own folder.
+    const std::string library = dir + "\\x86\\QOV32x86.dll;";
+    EXPECT_TRUE(WaitUntil([&] { return lstrcmpiA(HostLibraries().c_str(), library.c_str()) == 0; }))
+        << HostLibraries();
     if (killed) {
       controller.Kill();
     } else {
@@ -369,7 +391,7 @@ TEST(Controller, StartsTheHookHostOfTheOtherBitnessAndEndsIt) {
     }
     EXPECT_TRUE(WaitUntil([] { return HostsRunning() == 0; })) << killed;
   }
-  for (const char* file : {"\\x86\\QovHookHost.exe", "\\x86\\QOV32.dll", "\\QovMouse.exe", "\\QOV32.dll"})
+  for (const char* file : {"\\x86\\QovHookHost.exe", "\\x86\\QOV32x86.dll", "\\QovMouse.exe", "\\QOV32.dll"})
     WaitUntil([&] { return DeleteFileA((dir + file).c_str()) != 0; }, 3000);
   RemoveDirectoryA((dir + "\\x86").c_str());
   RemoveDirectoryA(dir.c_str());

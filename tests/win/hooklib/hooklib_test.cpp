@@ -66,12 +66,16 @@ void Bind(int command, const std::string& text, DWORD type = REG_SZ, size_t size
                 text.c_str(), static_cast<DWORD>(size ? size : text.size() + 1));
 }
 
-// Sets Ctrl and Alt in this thread's key state, as GetKeyState reports them.
-void HoldModifiers(bool ctrl, bool alt) {
+// Sets Ctrl and Alt in this thread's key state, as GetKeyState reports them:
+// the left Ctrl key, and the left Alt key or the right one (AltGr, which
+// Windows reports with left Ctrl).
+void HoldModifiers(bool ctrl, bool alt, bool rightAlt = false) {
   BYTE keys[256];
   GetKeyboardState(keys);
-  keys[VK_CONTROL] = ctrl ? 0x80 : 0;
+  keys[VK_CONTROL] = keys[VK_LCONTROL] = ctrl ? 0x80 : 0;
   keys[VK_MENU] = alt ? 0x80 : 0;
+  keys[VK_LMENU] = alt && !rightAlt ? 0x80 : 0;
+  keys[VK_RMENU] = alt && rightAlt ? 0x80 : 0;
   SetKeyboardState(keys);
 }
 
@@ -223,6 +227,71 @@ TEST_F(KeyboardCommands, KeyOptionsActOnTheKeyDownsTheCommandsLeft) {
   const unsigned long long qword = 1;  // more than an option's four bytes: off
   SetRaw(kKeyOptionKey, "No insert key", REG_QWORD, &qword, sizeof(qword));
   EXPECT_EQ(Run(WM_KEYDOWN, VK_INSERT), WPARAM{VK_INSERT});
+}
+
+// Two keyboard layouts as VkKeyScanEx answers for them, every call counted:
+// both type ASCII without AltGr, and one types the euro sign with it
+// (Ctrl+Alt+E).  New handles in every run, which the library has never seen.
+HKL g_layout, g_altGrLayout, g_plainLayout;
+int g_scans;
+HKL WINAPI Layout(DWORD) { return g_layout; }
+SHORT WINAPI Scan(WCHAR c, HKL layout) {
+  ++g_scans;
+  if (layout == g_altGrLayout && c == 0x20AC) return 0x645;
+  return c >= 0x20 && c < 0x7F ? static_cast<SHORT>(c) : -1;
+}
+
+TEST_F(KeyboardCommands, TextPassesOnAndOnlyKeysRunCommands) {
+  Bind(core::kMoveUpSlow, "C    A   \x81\xAA");  // Ctrl+Alt+↑
+  Bind(core::kToStartButton, "C    A   S");
+  Run(WM_KEYDOWN, 0);  // a key-down reads them
+  // A character ("&" is the Up key's 0x26), a system character, a timer
+  // and a command numbered as the Up key, with Ctrl+Alt down.
+  for (UINT message : {WM_CHAR, WM_SYSCHAR, WM_TIMER, WM_COMMAND}) {
+    EXPECT_EQ(Run(message, 0x26), WPARAM{0x26}) << message;
+    EXPECT_EQ(g_calls, "") << message;
+  }
+  // A tap of Ctrl+Alt+↑ from (512, 384): a pixel at the key-down, one at the key-up.
+  Run(WM_KEYUP, VK_UP);  // the step counter starts again
+  MOUSEHOOKSTRUCT move = {{512, 384}, nullptr, HTCLIENT, 0};
+  m_dll.Call<LRESULT>("MouseProc", HC_ACTION, WPARAM{WM_MOUSEMOVE}, reinterpret_cast<LPARAM>(&move));
+  EXPECT_EQ(Run(WM_KEYDOWN, VK_UP), kConsumed);
+  EXPECT_EQ(g_calls, Notice("1800200") + Notice("17f0200") + "mouse 8001 801f 7fd4; ");
+  EXPECT_EQ(Run(WM_KEYUP, VK_UP), kConsumed);
+  EXPECT_EQ(g_calls, Notice("17f0200") + Notice("17e0200") + "mouse 8001 801f 7f7f; ");
+
+  // AltGr+S types a letter on a layout with AltGr: Windows reports Ctrl+Alt+S.
+  static UINT_PTR runs = 0;
+  ++runs;
+  g_altGrLayout = reinterpret_cast<HKL>(0x7E000000 + runs * 2);
+  g_plainLayout = reinterpret_cast<HKL>(0x7E000001 + runs * 2);
+  const ImportStandIn layouts[] = {{m_dll.module, "user32.dll", "GetKeyboardLayout", Layout},
+                                   {m_dll.module, "user32.dll", "VkKeyScanExW", Scan}};
+  ASSERT_TRUE(layouts[0].Active() && layouts[1].Active());
+  g_layout = g_altGrLayout;
+  g_scans = 0;
+  HoldModifiers(true, true, true);  // left Ctrl and right Alt
+  EXPECT_EQ(Run(WM_KEYDOWN, 'Q'), WPARAM{'Q'});  // no command bound: the layout is not asked
+  EXPECT_EQ(g_scans, 0);
+  EXPECT_EQ(Run(WM_KEYDOWN, 'S'), WPARAM{'S'});
+  EXPECT_EQ(g_calls, "");
+  const int first = g_scans;
+  EXPECT_GT(first, 0);
+  EXPECT_EQ(Run(WM_KEYUP, 'S'), WPARAM{'S'});
+  EXPECT_EQ(g_scans, first);  // the layout is asked once
+  // Left Ctrl with left Alt runs the command on every layout; right Alt where there is no AltGr too.
+  HoldModifiers(true, true);
+  EXPECT_EQ(Run(WM_KEYDOWN, 'S'), kConsumed);
+  g_layout = g_plainLayout;
+  HoldModifiers(true, true, true);
+  EXPECT_EQ(Run(WM_KEYDOWN, 'S'), kConsumed);
+  EXPECT_GT(g_scans, first);
+  // Both answers are kept: keys on either layout ask no more.
+  const int both = g_scans;
+  EXPECT_EQ(Run(WM_KEYUP, 'S'), kConsumed);
+  g_layout = g_altGrLayout;
+  EXPECT_EQ(Run(WM_KEYDOWN, 'S'), WPARAM{'S'});
+  EXPECT_EQ(g_scans, both);
 }
 
 void MoveMouse(int x, int y) {
