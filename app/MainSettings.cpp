@@ -36,10 +36,10 @@ void CQovDesktopDialog::ApplyReach() {
       app->ReadIntSetting(settings::kSetting, settings::kEdgePushDragging, 0));
   m_bPageIndicator =
       core::NormaliseFlag(app->ReadIntSetting(settings::kSetting, settings::kPageIndicator, 1));
-  if (m_bNotifyIcon)
-    m_notifyIcon.Add(m_hWnd, 1, WM_NOTIFY_ICON, m_hSmallIcon ? m_hSmallIcon : m_hIcon, IconTip());
-  else
+  if (!m_bNotifyIcon)
     m_notifyIcon.Remove();
+  else if (!m_notifyIcon.Added())
+    m_notifyIcon.Add(m_hWnd, 1, WM_NOTIFY_ICON, m_hSmallIcon ? m_hSmallIcon : m_hIcon, IconTip());
   m_edgePush.Start(m_hWnd, kEdgePushTimer, m_nEdgePush, m_bEdgePushDragging != 0);
 }
 

@@ -184,6 +184,7 @@ void CQovDesktopDialog::OnTaskbarCreated() {
   // at the start, show the icon again, and hook the new desktop.
   m_wndVerticalBar.RegisterAgain();
   m_wndHorizontalBar.RegisterAgain();
+  m_notifyIcon.Forget();
   ApplyReach();
   InstallDesktopHook();
 }

@@ -16,11 +16,13 @@ class CNotifyIcon {
   CNotifyIcon(const CNotifyIcon&) = delete;
   CNotifyIcon& operator=(const CNotifyIcon&) = delete;
 
-  // Adds the icon (again, to a shell that restarted and forgot it).
+  // Adds the icon, or replaces it.
   bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::string& tip);
   // Shows a new tip; nothing is asked of the shell when it is the same.
   void SetTip(const std::string& tip);
   void Remove();
+  // A restarted shell has forgotten the icon: the next Add adds it anew.
+  void Forget() { m_added = false; }
   bool Added() const { return m_added; }
 
   // What a callback message asks for: the menu (a right-click, or Shift+F10

@@ -621,6 +621,81 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   m_app.SetMainWnd(nullptr);
 }
 
+// The page of what the program has beyond its first design: the icon, the
+// Run value that starts it with Windows (written, put right for a moved
+// program, removed), edge push and the page indicator.
+std::wstring RunValue() {
+  wchar_t value[MAX_PATH * 2] = L"";
+  DWORD size = sizeof(value);
+  if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                   L"QovDesktop", RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS)
+    return L"<none>";
+  return value;
+}
+
+TEST_F(SettingsSheet, TheOtherPageStartsWithWindowsAndSetsTheReach) {
+  struct RunGuard {
+    RunGuard() { Drop(); }
+    ~RunGuard() { Drop(); }
+    void Drop() {
+      SHDeleteValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                     "QovDesktop");
+    }
+  } runGuard;
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  m_app.SetMainWnd(&dialog);
+  wchar_t self[MAX_PATH] = L"";
+  GetModuleFileNameW(nullptr, self, MAX_PATH);
+  const std::wstring quoted = L"\"" + std::wstring(self) + L"\"";
+  std::string shown;  // the page's boxes and time, as each sheet opened
+  auto runSheet = [&](const std::function<void(HWND)>& act) {
+    std::unique_ptr<ModalDriver> notice;
+    ModalDriver driver([&] { return FindOwnedDialog(dialog.m_hWnd, Ui("設定", "Settings")); },
+                       [&](HWND sheet) {
+      HWND other = ShowPage(sheet, 4);
+      for (int box : {IDC_NOTIFY_ICON, IDC_START_WITH_WINDOWS, IDC_EDGE_PUSH, IDC_EDGE_PUSH_DRAGGING,
+                      IDC_PAGE_INDICATOR})
+        shown += std::to_string(IsDlgButtonChecked(other, box));
+      shown += "," + WindowText(GetDlgItem(other, IDC_EDGE_PUSH_TIME)) + "|";
+      act(other);
+      notice = std::make_unique<ModalDriver>(
+          [&] { return FindOwnedDialog(dialog.m_hWnd, Ui("Qovデスクトップ", "QovDesktop")); },
+          [](HWND box) { SendMessageA(box, WM_COMMAND, IDOK, 0); }, 1000);
+      SendMessageA(sheet, WM_COMMAND, IDOK, 0);
+    });
+    ChooseFromSystemMenu(dialog.m_hWnd, 2);
+    WaitUntil([&] { return driver.Runs() == 1 && notice && notice->Runs() == 1; });
+  };
+  std::string tab;
+  runSheet([&](HWND other) {
+    tab = WindowText(other);
+    for (int box : {IDC_START_WITH_WINDOWS, IDC_EDGE_PUSH, IDC_NOTIFY_ICON, IDC_PAGE_INDICATOR})
+      Click(other, box);
+  });
+  EXPECT_EQ(tab, Ui("その他", "Other"));
+  EXPECT_EQ(RunValue(), quoted);
+  EXPECT_EQ(m_app.ReadIntSetting("Setting", "Edge push", -1), 500);  // the time ticking proposed
+  EXPECT_EQ(m_app.ReadIntSetting("Setting", "Notify icon", -1), 0);
+  EXPECT_EQ(m_app.ReadIntSetting("Setting", "Page indicator", -1), 0);
+  EXPECT_EQ(g_notified.back().first, static_cast<DWORD>(NIM_DELETE));
+  // Moved since: the value names another place, so the box is clear; ticked,
+  // it is put right.  A time below the shortest is held at it.
+  SHSetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+              L"QovDesktop", REG_SZ, L"\"C:\\Old\\QovDesktop.exe\"", 52);
+  runSheet([&](HWND other) {
+    Click(other, IDC_START_WITH_WINDOWS);
+    SetDlgItemTextA(other, IDC_EDGE_PUSH_TIME, "50");
+  });
+  EXPECT_EQ(RunValue(), quoted);
+  EXPECT_EQ(m_app.ReadIntSetting("Setting", "Edge push", -1), 200);
+  runSheet([&](HWND other) { Click(other, IDC_START_WITH_WINDOWS); });
+  EXPECT_EQ(RunValue(), L"<none>");
+  EXPECT_EQ(shown, "10001,|00100,500|01100,200|");
+  dialog.DestroyWindow();
+  m_app.SetMainWnd(nullptr);
+}
+
 // The folder dialog and its tree of the shell namespace, driven with the keys
 // and selections a user makes.
 // The child of `parent` whose parsing name the shell gives as `name`.
@@ -1494,6 +1569,56 @@ TEST_F(ViewKeys, A32BitBuildOn64BitWindowsSaysOnceWhichPackageToTake) {
   g_onWow64 = false;
   EXPECT_EQ(std::count(told.begin(), told.end(), '|'), 1) << told;
   EXPECT_NE(told.find("for-64-bit-Windows.zip"), std::string::npos) << told;
+}
+
+// The program reached from its notification-area icon, which names the page
+// the view shows (told by the stand-in that takes the program's calls).
+class Reach : public AppTest {};
+
+std::string Tip() { return g_notified.empty() ? std::string() : g_notified.back().second; }
+
+TEST_F(Reach, TheIconsMenuAndClickActAndItsTipNamesThePage) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Far|" + std::to_string(cx + 40) + ",60,300,200|"}));
+  HWND away = host.Windows()[0];
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  ASSERT_FALSE(g_notified.empty());
+  EXPECT_EQ(g_notified.front().first, static_cast<DWORD>(NIM_ADD));
+  EXPECT_EQ(Tip(), Ui("Qovデスクトップ: 2, 2 （3 x 3）", "QovDesktop: 2, 2 of 3 x 3"));
+  PressWithWinCtrlAlt(VK_RIGHT);
+  EXPECT_EQ(Tip(), Ui("Qovデスクトップ: 3, 2 （3 x 3）", "QovDesktop: 3, 2 of 3 x 3"));
+  Scroll(dialog.m_wndVerticalBar, false, SB_THUMBTRACK, 0);
+  EXPECT_EQ(Tip(), Ui("Qovデスクトップ: 3, 1 （3 x 3）", "QovDesktop: 3, 1 of 3 x 3"));
+  PressWithWinCtrlAlt(VK_HOME);
+  // A restarted shell gets the icon again.
+  g_notified.clear();
+  PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+  Pump(300);
+  ASSERT_FALSE(g_notified.empty());
+  EXPECT_EQ(g_notified.front().first, static_cast<DWORD>(NIM_ADD));
+  // A click opens the overview.
+  SendMessageA(dialog.m_hWnd, CQovDesktopDialog::WM_NOTIFY_ICON, 1, NIN_SELECT);
+  EXPECT_TRUE(dialog.m_overview.m_hWnd && IsWindowVisible(dialog.m_overview.m_hWnd));
+  dialog.m_overview.DestroyWindow();
+  // A right-click opens the menu, the system menu's, whose gather acts.
+  auto chooseFromIconMenu = [&](int item) {
+    PostMessageA(dialog.m_hWnd, CQovDesktopDialog::WM_NOTIFY_ICON, 1, WM_CONTEXTMENU);
+    for (int i = 0; i <= item + 1; ++i) {
+      const WPARAM key = i == 0 ? VK_HOME : i <= item ? VK_DOWN : VK_RETURN;
+      PostMessageA(dialog.m_hWnd, WM_KEYDOWN, key, 1);
+      PostMessageA(dialog.m_hWnd, WM_KEYUP, key, 0xC0000001);
+    }
+  };
+  chooseFromIconMenu(7);
+  EXPECT_TRUE(WaitUntil([&] { return TopLeft(away).x == 40; }));
+  // Its exit ends the program with the windows home, and the icon goes.
+  PressWithWinCtrlAlt(VK_RIGHT);
+  chooseFromIconMenu(0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog.m_hWnd); }));
+  EXPECT_EQ(TopLeft(away).x, 40);
+  EXPECT_EQ(g_notified.back().first, static_cast<DWORD>(NIM_DELETE));
 }
 
 }  // namespace

@@ -38,8 +38,8 @@ void SignalReady() {
 // in the properties "endX" and "endY".  Each
 // window carries the 1-based number of its argument in the window property
 // "QovIndex" (window properties are readable from other processes), the
-// wParam of the last WM_SYSKEYDOWN it received in "key" and their number in
-// "keys".  A window posted WM_APP + 1 makes the host stop pumping messages for
+// wParam of the last WM_KEYDOWN or WM_SYSKEYDOWN it received in "key" and
+// their number in "keys".  A window posted WM_APP + 1 makes the host stop pumping messages for
 // wParam milliseconds: its windows then hang.  The host ends with its last
 // window.
 int g_windows = 0;
@@ -78,6 +78,7 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
       g_lateCount -= taken;
       return 0;
     }
+    case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
       SetPropA(hwnd, "key", reinterpret_cast<HANDLE>(wParam));
       auto count = reinterpret_cast<INT_PTR>(GetPropA(hwnd, "keys")) + 1;
