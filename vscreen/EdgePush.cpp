@@ -54,10 +54,26 @@ void CEdgePush::Stop() {
   m_owner = nullptr;
 }
 
+POINT CEdgePush::Pointer(HWND dragged) {
+  POINT p = {};
+  GetCursorPos(&p);
+  RECT r;
+  if (!dragged || !GetWindowRect(dragged, &r)) {
+    m_dragged = nullptr;
+    return p;
+  }
+  if (dragged != m_dragged) {
+    m_dragged = dragged;
+    m_taken = r;
+    m_offset = {p.x - r.left, p.y - r.top};
+  } else if (r.left != m_taken.left || r.top != m_taken.top) {
+    p = {r.left + m_offset.x, r.top + m_offset.y};
+  }
+  return p;
+}
+
 void CEdgePush::Look() {
   if (!m_owner) return;
-  POINT p;
-  if (!GetCursorPos(&p)) return;
   HWND carried = nullptr;
   if (ButtonDown()) {
     // A button held is no push, unless it drags a window.
@@ -66,6 +82,7 @@ void CEdgePush::Look() {
   } else if (m_onlyDragging) {
     return m_dwell.Reset();
   }
+  const POINT p = Pointer(carried);
   const core::Screen screen = CurrentScreen();
   std::vector<core::Rect> docked = screen.bars;
   HWND taskbar = fw::FindTaskbar();

@@ -43,7 +43,16 @@ class CEdgePush {
   static constexpr UINT kLookMs = 100;
 
  private:
+  // Where the pointer is.  During a drag the dragged window follows the
+  // pointer at the offset it was taken at; once it has moved, it says where
+  // the pointer is, also where the system reports the pointer where the drag
+  // began (Wine does, after it moved the window).
+  POINT Pointer(HWND dragged);
+
   Host& m_host;
+  HWND m_dragged = nullptr;  // the window of the drag seen last
+  RECT m_taken = {};         // where it stood when the drag was first seen
+  POINT m_offset = {};       // the pointer from its top-left corner then
   HWND m_owner = nullptr;
   UINT_PTR m_timer = 0;
   int m_restMs = 0;

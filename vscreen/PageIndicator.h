@@ -24,6 +24,7 @@ class CPageIndicator {
   void Show(const core::ViewPage& page, const std::wstring& note = std::wstring());
   void Hide();
   HWND Window() const { return m_hWnd; }
+  const std::wstring& Note() const { return m_note; }
 
   // How long it shows.
   static constexpr UINT kShowMs = 1100;

@@ -1621,4 +1621,122 @@ TEST_F(Reach, TheIconsMenuAndClickActAndItsTipNamesThePage) {
   EXPECT_EQ(g_notified.back().first, static_cast<DWORD>(NIM_DELETE));
 }
 
+// Edge push and the page indicator, with the pointer moved as a user's mouse
+// moves it and times with wide margins: the pointer rests 800 ms where the
+// set time is 300 ms, and touches for 100 ms.
+class EdgePush : public AppTest {};
+
+void PointerTo(int x, int y, DWORD buttons = 0) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN) - 1, cy = GetSystemMetrics(SM_CYSCREEN) - 1;
+  mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons, (x * 65535 + cx / 2) / cx,
+              (y * 65535 + cy / 2) / cy, 0, 0);
+}
+
+TEST_F(EdgePush, TheViewFollowsThePointerRestingAtAnOuterEdgeOnly) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+  m_app.WriteIntSetting("Setting", "Edge push", 300);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Game|0,0," + std::to_string(cx) + "," + std::to_string(cy) + "|h"}));
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  CEdgeBar& vbar = dialog.m_wndVerticalBar;
+  auto rest = [&](int x, int y, DWORD ms, DWORD buttons = 0) {
+    PointerTo(x, y, buttons);
+    Pump(ms);
+    PointerTo(cx / 2, cy / 2, buttons ? MOUSEEVENTF_LEFTUP : 0);
+    Pump(150);
+    return std::to_string(hbar.m_nPosition / cx) + std::to_string(vbar.m_nPosition / cy);
+  };
+  EXPECT_EQ(rest(0, cy / 2, 100), "11");                         // a touch
+  EXPECT_EQ(rest(0, cy / 2, 800, MOUSEEVENTF_LEFTDOWN), "11");   // a button held
+  EXPECT_EQ(rest(cx - 1, cy / 2, 800), "11");                    // the vertical bar's edge
+  EXPECT_EQ(rest(cx / 2, cy - 1, 800), "11");                    // the bottom bar's
+  ShowWindow(host.Windows()[0], SW_SHOW);                        // a game in front
+  ASSERT_TRUE(Activate(host.Windows()[0]));
+  EXPECT_EQ(rest(cx / 2, 0, 800), "11");
+  ShowWindow(host.Windows()[0], SW_HIDE);
+  EXPECT_EQ(rest(0, cy / 2, 800), "01");
+  EXPECT_EQ(rest(0, cy / 3, 800), "01");  // the end of the range
+  EXPECT_EQ(rest(cx / 3, 0, 800), "00");
+}
+
+TEST_F(EdgePush, AWindowDraggedOverTheRightBarIsCarriedToTheNextPage) {
+  const int cx = GetSystemMetrics(SM_CXSCREEN);
+  m_app.WriteIntSetting("Setting", "Edge push", 300);
+  m_app.WriteIntSetting("Setting", "Edge push only while dragging", 1);
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Carried|200,200,300,200|", "|Stays|100,100,200,100|"}));
+  HWND carried = host.Windows()[0], stays = host.Windows()[1];
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  CEdgeBar& hbar = dialog.m_wndHorizontalBar;
+  ASSERT_TRUE(Activate(carried));
+  // By its title bar, in steps, to the middle of the vertical bar.
+  const int grabX = 350, grabY = WindowRect(carried).top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2;
+  PointerTo(grabX, grabY, MOUSEEVENTF_LEFTDOWN);
+  Pump(200);
+  for (int x = grabX; x < cx - 12; x += 60) {
+    PointerTo(x, grabY);
+    Pump(30);
+  }
+  PointerTo(cx - 12, grabY);
+  const RECT held = (Pump(100), WindowRect(carried));
+  Pump(800);
+  EXPECT_EQ(hbar.m_nPosition, hbar.Home() + cx);
+  EXPECT_EQ(TopLeft(stays).x, 100 - cx);
+  EXPECT_TRUE(SameRect(WindowRect(carried), held));  // still under the pointer
+  PointerTo(cx - 12, grabY, MOUSEEVENTF_LEFTUP);
+  Pump(300);
+  EXPECT_TRUE(SameRect(WindowRect(carried), held));
+  // A page further on the virtual screen: back at the start, it stands a
+  // page right of where it was dropped.
+  PressWithWinCtrlAlt(VK_HOME);
+  EXPECT_EQ(TopLeft(carried).x, held.left + cx);
+}
+
+// The page indicator after a key: shown over the active window's monitor,
+// it never takes the foreground, the focus or the keyboard, nor a click.
+TEST_F(EdgePush, ThePageIndicatorShowsWhereTheViewIsAndTakesNothing) {
+  WindowHost host;
+  ASSERT_TRUE(host.Start({"|Editor|200,200,600,400|"}));
+  HWND editor = host.Windows()[0];
+  CQovDesktopDialog dialog;
+  ASSERT_TRUE(dialog.Create());
+  ASSERT_TRUE(Activate(editor));
+  bool kept = true;
+  auto untouched = [&] {
+    GUITHREADINFO info = {sizeof(info)};
+    GetGUIThreadInfo(GetWindowThreadProcessId(editor, nullptr), &info);
+    kept = kept && GetForegroundWindow() == editor && info.hwndFocus == editor;
+    return false;
+  };
+  PressWithWinCtrlAlt(VK_RIGHT);
+  HWND indicator = dialog.m_indicator.Window();
+  ASSERT_TRUE(indicator && IsWindowVisible(indicator));
+  untouched();
+  const RECT r = WindowRect(indicator);
+  EXPECT_NE(WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), indicator);
+  const INT_PTR keys = reinterpret_cast<INT_PTR>(GetPropA(editor, "keys"));
+  keybd_event('A', 0, 0, 0);
+  keybd_event('A', 0, KEYEVENTF_KEYUP, 0);
+  WaitUntil(untouched, 300);
+  EXPECT_EQ(reinterpret_cast<INT_PTR>(GetPropA(editor, "keys")), keys + 1);
+  EXPECT_TRUE(IsWindowVisible(indicator));
+  WaitUntil(untouched, 1700);
+  EXPECT_FALSE(IsWindowVisible(indicator));
+  EXPECT_TRUE(kept);
+  // Pinning says so, with the window's title.
+  PressWithWinCtrlAlt('P');
+  EXPECT_TRUE(IsWindowVisible(indicator));
+  EXPECT_EQ(dialog.m_indicator.Note(), Ui("ピン留め", "Pinned") == std::string("Pinned")
+                                            ? std::wstring(L"Pinned: Editor")
+                                            : std::wstring(L"\u30D4\u30F3\u7559\u3081: Editor"));
+  // Not over the overview.
+  dialog.m_indicator.Hide();
+  ASSERT_TRUE(dialog.m_overview.Open(&dialog));
+  PressWithWinCtrlAlt(VK_LEFT);
+  EXPECT_FALSE(IsWindowVisible(indicator));
+}
+
 }  // namespace
