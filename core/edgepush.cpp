@@ -51,6 +51,17 @@ Edge PushEdgeAt(Point p, const std::vector<Monitor>& monitors, const std::vector
   return Edge::kNone;
 }
 
+bool NearAnEdge(Point p, const std::vector<Monitor>& monitors, const std::vector<Rect>& bars,
+                int d) {
+  for (const Rect& b : bars)
+    if (Inside(p, {b.left - d, b.top - d, b.right + d, b.bottom + d})) return true;
+  for (const Monitor& monitor : monitors) {
+    const Rect& m = monitor.area;
+    if (Inside(p, m) && !Inside(p, {m.left + d, m.top + d, m.right - d, m.bottom - d})) return true;
+  }
+  return false;
+}
+
 Edge EdgeOfBar(const Rect& bar) {
   if (bar.right <= bar.left || bar.bottom <= bar.top) return Edge::kNone;
   return bar.right - bar.left >= bar.bottom - bar.top ? Edge::kBottom : Edge::kRight;

@@ -23,6 +23,12 @@ constexpr int kEdgeCornerPixels = 8;
 Edge PushEdgeAt(Point pointer, const std::vector<Monitor>& monitors,
                 const std::vector<Rect>& docked);
 
+// Whether the pointer is within `distance` pixels of an edge of the monitor
+// it is on, or of one of `bars`: only there can a push begin, so only there
+// is the pointer looked at often.
+bool NearAnEdge(Point pointer, const std::vector<Monitor>& monitors, const std::vector<Rect>& bars,
+                int distance);
+
 // The edge a bar stands for while a window is carried over it: the bar at
 // the bottom pages down, the one at the right pages right.
 Edge EdgeOfBar(const Rect& bar);

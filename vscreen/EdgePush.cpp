@@ -46,7 +46,24 @@ void CEdgePush::Start(HWND owner, UINT_PTR timerId, int restMs, bool onlyDraggin
   m_restMs = restMs;
   m_onlyDragging = onlyDragging;
   m_dwell.Reset();
-  SetTimer(m_owner, m_timer, kLookMs, nullptr);
+  m_looks = 0;
+  m_period = 0;
+  Pace(kFarLookMs);
+}
+
+void CEdgePush::Pace(UINT ms) {
+  if (ms == m_period) return;
+  m_period = ms;
+  SetTimer(m_owner, m_timer, ms, nullptr);
+}
+
+void CEdgePush::Refresh() {
+  m_screen = CurrentScreen();
+  m_docked = m_screen.bars;
+  HWND taskbar = fw::FindTaskbar();
+  RECT t;
+  if (taskbar && IsWindowVisible(taskbar) && GetWindowRect(taskbar, &t))
+    m_docked.push_back({t.left, t.top, t.right, t.bottom});
 }
 
 void CEdgePush::Stop() {
@@ -54,9 +71,7 @@ void CEdgePush::Stop() {
   m_owner = nullptr;
 }
 
-POINT CEdgePush::Pointer(HWND dragged) {
-  POINT p = {};
-  GetCursorPos(&p);
+POINT CEdgePush::Pointer(POINT p, HWND dragged) {
   RECT r;
   if (!dragged || !GetWindowRect(dragged, &r)) {
     m_dragged = nullptr;
@@ -74,22 +89,30 @@ POINT CEdgePush::Pointer(HWND dragged) {
 
 void CEdgePush::Look() {
   if (!m_owner) return;
+  if (m_looks++ % 20 == 0) Refresh();
+  POINT at = {};
+  GetCursorPos(&at);
+  // A drag is looked after wherever it is: the window may be carried to an
+  // edge faster than a look far from the edges comes.
+  const bool nearby = m_dragged || GetAsyncKeyState(VK_LBUTTON) < 0 ||
+                      core::NearAnEdge({at.x, at.y}, m_screen.monitors, m_screen.bars, kNearPixels);
+  Pace(nearby ? kLookMs : kFarLookMs);
+  if (!nearby) return m_dwell.Reset();
   HWND carried = nullptr;
   if (ButtonDown()) {
     // A button held is no push, unless it drags a window.
     carried = DraggedWindow();
-    if (!carried) return m_dwell.Reset();
+    if (!carried) {
+      m_dragged = nullptr;
+      return m_dwell.Reset();
+    }
   } else if (m_onlyDragging) {
+    m_dragged = nullptr;
     return m_dwell.Reset();
   }
-  const POINT p = Pointer(carried);
-  const core::Screen screen = CurrentScreen();
-  std::vector<core::Rect> docked = screen.bars;
-  HWND taskbar = fw::FindTaskbar();
-  RECT t;
-  if (taskbar && IsWindowVisible(taskbar) && GetWindowRect(taskbar, &t))
-    docked.push_back({t.left, t.top, t.right, t.bottom});
-  core::Edge edge = core::PushEdgeAt({p.x, p.y}, screen.monitors, docked);
+  const POINT p = Pointer(at, carried);
+  const core::Screen& screen = m_screen;
+  core::Edge edge = core::PushEdgeAt({p.x, p.y}, screen.monitors, m_docked);
   if (carried && edge == core::Edge::kNone)
     for (const core::Rect& bar : screen.bars)
       if (Inside(p, bar)) edge = core::EdgeOfBar(bar);

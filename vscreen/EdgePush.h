@@ -1,4 +1,5 @@
-// Edge push: while it is on, the pointer is looked at ten times a second;
+// Edge push: while it is on, the pointer is looked at four times a second,
+// ten times a second near an edge or a bar;
 // resting against an outer edge of the screen that counts
 // (core::PushEdgeAt) for the set time pages the view that way, as a page key
 // does.  While the user drags a window by its title bar, the edge, or one of
@@ -7,14 +8,16 @@
 // Looked at by a timer rather than a hook: a timer of this thread costs a
 // wake-up and a few calls ten times a second, nothing in other programs,
 // and it sees the pointer during another program's drag, when a mouse hook
-// of this process would not run.  Whether a drag runs is asked
-// (GetGUIThreadInfo) only while a button is down.
+// of this process would not run.  Away from the edges a look costs one call
+// (where the pointer is); whether a drag runs is asked (GetGUIThreadInfo)
+// only near them and while a button is down.
 #pragma once
 #include <windows.h>
 
 #include <vector>
 
 #include "core/edgepush.h"
+#include "core/screen.h"
 
 class CEdgePush {
  public:
@@ -40,16 +43,28 @@ class CEdgePush {
   // One look at the pointer, at the timer.
   void Look();
 
-  static constexpr UINT kLookMs = 100;
+  static constexpr UINT kLookMs = 100;     // near an edge or a bar, or dragging
+  static constexpr UINT kFarLookMs = 250;  // anywhere else
+  static constexpr int kNearPixels = 48;
 
  private:
-  // Where the pointer is.  During a drag the dragged window follows the
+  // Where the pointer is, from where the system reports it.  During a drag the dragged window follows the
   // pointer at the offset it was taken at; once it has moved, it says where
   // the pointer is, also where the system reports the pointer where the drag
   // began (Wine does, after it moved the window).
-  POINT Pointer(HWND dragged);
+  POINT Pointer(POINT reported, HWND dragged);
+
+  // The monitors, the bars and the strips along edges (the bars and the
+  // taskbar), taken anew every few seconds: they seldom change.
+  void Refresh();
+  // Looks again after `ms`.
+  void Pace(UINT ms);
 
   Host& m_host;
+  core::Screen m_screen;
+  std::vector<core::Rect> m_docked;
+  unsigned m_looks = 0;
+  UINT m_period = 0;
   HWND m_dragged = nullptr;  // the window of the drag seen last
   RECT m_taken = {};         // where it stood when the drag was first seen
   POINT m_offset = {};       // the pointer from its top-left corner then

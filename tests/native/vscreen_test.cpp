@@ -296,6 +296,9 @@ TEST(EdgePush, OuterEdgesWithoutBarsPushAfterTheRestingTime) {
   const std::vector<Monitor> stacked = {{{0, 0, 1024, 768}, true}, {{0, -600, 800, 0}, false}};
   EXPECT_EQ(PushEdgeAt({500, 0}, stacked, {}), Edge::kNone);
   EXPECT_EQ(PushEdgeAt({900, 0}, stacked, {}), Edge::kTop);
+  // Looked at often only near an edge or a bar.
+  EXPECT_TRUE(NearAnEdge({40, 300}, two, docked, 48) && NearAnEdge({1990, 300}, two, docked, 48));
+  EXPECT_FALSE(NearAnEdge({500, 300}, two, docked, 48) || NearAnEdge({1100, 300}, two, {}, 48));
   EXPECT_EQ(EdgeOfBar({2024, 0, 2048, 768}), Edge::kRight);
   EXPECT_EQ(EdgeOfBar({0, 744, 2024, 768}), Edge::kBottom);
   // Resting: the time runs while the pointer slides along one edge; a push
