@@ -92,9 +92,13 @@ void CEdgePush::Look() {
   if (m_looks++ % 20 == 0) Refresh();
   POINT at = {};
   GetCursorPos(&at);
-  // A drag is looked after wherever it is: the window may be carried to an
-  // edge faster than a look far from the edges comes.
-  const bool nearby = m_dragged || GetAsyncKeyState(VK_LBUTTON) < 0 ||
+  // A drag is looked after wherever it is, since a window may be carried to
+  // an edge faster than a look far from the edges comes; only a pointer that
+  // moved may be dragging one.  (Wine 8 tells no hook of its own when a drag
+  // begins: EVENT_SYSTEM_MOVESIZESTART never comes.)
+  const bool moved = at.x != m_lastAt.x || at.y != m_lastAt.y;
+  m_lastAt = at;
+  const bool nearby = m_dragged || (moved && GetAsyncKeyState(VK_LBUTTON) < 0) ||
                       core::NearAnEdge({at.x, at.y}, m_screen.monitors, m_screen.bars, kNearPixels);
   Pace(nearby ? kLookMs : kFarLookMs);
   if (!nearby) return m_dwell.Reset();

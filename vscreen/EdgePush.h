@@ -1,5 +1,5 @@
 // Edge push: while it is on, the pointer is looked at four times a second,
-// ten times a second near an edge or a bar;
+// ten times a second near an edge or a bar or while a button is down;
 // resting against an outer edge of the screen that counts
 // (core::PushEdgeAt) for the set time pages the view that way, as a page key
 // does.  While the user drags a window by its title bar, the edge, or one of
@@ -42,6 +42,7 @@ class CEdgePush {
   bool Running() const { return m_owner != nullptr; }
   // One look at the pointer, at the timer.
   void Look();
+  ~CEdgePush() { Stop(); }
 
   static constexpr UINT kLookMs = 100;     // near an edge or a bar, or dragging
   static constexpr UINT kFarLookMs = 250;  // anywhere else
@@ -64,6 +65,7 @@ class CEdgePush {
   core::Screen m_screen;
   std::vector<core::Rect> m_docked;
   unsigned m_looks = 0;
+  POINT m_lastAt = {};  // where the pointer was at the last look
   UINT m_period = 0;
   HWND m_dragged = nullptr;  // the window of the drag seen last
   RECT m_taken = {};         // where it stood when the drag was first seen
