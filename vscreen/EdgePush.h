@@ -1,4 +1,4 @@
-// Edge push: while it is on, the pointer is looked at four times a second,
+// Edge push: while it is on, the pointer is looked at three times a second,
 // ten times a second near an edge or a bar or while a button is down;
 // resting against an outer edge of the screen that counts
 // (core::PushEdgeAt) for the set time pages the view that way, as a page key
@@ -45,7 +45,7 @@ class CEdgePush {
   ~CEdgePush() { Stop(); }
 
   static constexpr UINT kLookMs = 100;     // near an edge or a bar, or dragging
-  static constexpr UINT kFarLookMs = 250;  // anywhere else
+  static constexpr UINT kFarLookMs = 300;  // anywhere else
   static constexpr int kNearPixels = 48;
 
  private:
