@@ -46,7 +46,7 @@ bool KeyGivenTwice(const HotKey (&keys)[kViewKeyCount], int command) {
 bool HeldKeys::Take(int command, bool down) {
   if (command < 0 || command >= kViewKeyCount) return false;
   if (m_held[command] && down) return false;
-  m_held[command] = true;
+  m_held[command] = down;
   return true;
 }
 

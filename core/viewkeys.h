@@ -57,15 +57,12 @@ bool KeyGivenTwice(const HotKey (&keys)[kViewKeyCount], int command);
 
 // The keys held down.  Where the system ignores kModNoRepeat (Windows before
 // 7, Wine), a held key's message comes again at every repeat of the key; a
-// command's key counts as held from a message taken until it is seen up, and
-// its messages that come while it is down meanwhile are repeats.  A key that
-// reads up when its message comes counts as held too: the key's state may be
-// told a moment after its message (Wine does, under load), and its repeat
-// must not count as a press.
+// command's key counts as held from a message taken while it was down until
+// it is seen up, and its messages meanwhile are repeats.
 class HeldKeys {
  public:
   // A message of the command's key, which is `down` now: whether it is a
-  // new press, to be carried out.
+  // new press, to be carried out.  A key already up again is not held.
   bool Take(int command, bool down);
   // The command's key, seen while held: up, it may be pressed anew.
   void Seen(int command, bool down);
