@@ -65,6 +65,7 @@ int main(int argc, char** argv) {
   }
   // The indicator alone, shown from hidden and painted, as after each key.
   std::vector<double> alone;
+  dialog.m_bPageIndicator = 1;
   for (int i = 0; i < rounds; ++i) {
     dialog.m_indicator.Hide();
     qovtest::Pump(20);
