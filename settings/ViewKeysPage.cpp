@@ -40,6 +40,7 @@ CViewKeysSettingPropertyPage::CViewKeysSettingPropertyPage(
   for (int c = 0; c < core::kViewKeyCount; ++c) {
     m_keys[c] = keys[c];
     m_taken[c] = taken[c];
+    m_takenKeys[c] = keys[c];
   }
 }
 
@@ -87,7 +88,8 @@ BOOL CViewKeysSettingPropertyPage::OnInitDialog() {
 void CViewKeysSettingPropertyPage::ShowMarks() {
   const std::string twice = fw::UiString(IDS_KEY_GIVEN_TWICE), taken = fw::UiString(IDS_KEY_TAKEN);
   for (int c = 0; c < core::kViewKeyCount; ++c) {
-    const std::string& mark = core::KeyGivenTwice(m_keys, c) ? twice : m_taken[c] ? taken : std::string();
+    const bool stillTaken = m_taken[c] && core::SameHotKey(m_keys[c], m_takenKeys[c]);
+    const std::string& mark = core::KeyGivenTwice(m_keys, c) ? twice : stillTaken ? taken : std::string();
     SetDlgItemTextA(m_hWnd, IDC_VIEWKEY_TAKEN_FIRST + c, mark.c_str());
   }
 }

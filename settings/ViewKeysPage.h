@@ -36,6 +36,8 @@ class CViewKeysSettingPropertyPage : public fw::CPropertyPage {
   // Beside each key: given to another command too, or held by another program.
   void ShowMarks();
 
+  // The key another program held, kept so that the mark goes once the key changes.
   bool m_taken[core::kViewKeyCount];
+  core::HotKey m_takenKeys[core::kViewKeyCount];
   CHotKeyCtrl m_keyControls[core::kViewKeyCount];
 };

@@ -501,7 +501,15 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   std::string pages;        // the tabs' texts
   std::vector<LRESULT> typed;  // what the key controls showed after each key
   bool viewMoved = true;
+  const int kHeldId = 0x7000;
+  BOOL heldByAnother = FALSE;
   std::string shownMarks;  // beside each key, after one was given twice
+  auto marksOf = [](HWND keys) {
+    std::string text;
+    for (int c = 0; c < core::kViewKeyCount; ++c)
+      text += WindowText(GetDlgItem(keys, IDC_VIEWKEY_TAKEN_FIRST + c)) + "|";
+    return text;
+  };
   const std::vector<std::string> notices = runSheet(
       [&](HWND sheet) {
         const int boxes[][2] = {{0, IDC_MOVE_AUTO},
@@ -546,12 +554,6 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
           return SendDlgItemMessageA(keys, IDC_VIEWKEY_FIRST + command, HKM_GETHOTKEY, 0, 0) &
                  ~(HOTKEYF_EXT << 8);
         };
-        auto marks = [&] {
-          std::string text;
-          for (int c = 0; c < core::kViewKeyCount; ++c)
-            text += WindowText(GetDlgItem(keys, IDC_VIEWKEY_TAKEN_FIRST + c)) + "|";
-          return text;
-        };
         // With its Win box checked, the first key becomes Win+Ctrl+Alt+J.
         typed.push_back(typeInto(0, {VK_CONTROL, VK_MENU, 'J'}));
         // The program's own key for "right" goes into the control for "up":
@@ -559,7 +561,7 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
         const int position = dialog.m_wndHorizontalBar.m_nPosition;
         typed.push_back(typeInto(2, {VK_LWIN, VK_CONTROL, VK_MENU, VK_RIGHT}));
         viewMoved = dialog.m_wndHorizontalBar.m_nPosition != position;
-        shownMarks = marks();
+        shownMarks = marksOf(keys);
         // A bare key gets Ctrl+Alt; Space with them is a key like any other,
         // and with Alt alone, whose character must not clear it again.
         typed.push_back(typeInto(5, {VK_F5}));
@@ -569,6 +571,8 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
         // The box alone takes Win off a key.
         Click(keys, IDC_VIEWKEY_WIN_FIRST + 3);
         SetDlgItemTextA(keys, IDC_PINNED_PROGRAMS, "clock.exe\r\nplayer.exe");
+        // Another program takes the key just given to "pin" before OK.
+        heldByAnother = RegisterHotKey(nullptr, kHeldId, MOD_WIN | MOD_CONTROL | MOD_ALT, 'K');
         g_hotKeyCalls.clear();
       },
       IDOK);
@@ -587,8 +591,12 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   // by another program.
   EXPECT_FALSE(KeyIsFree(MOD_WIN | MOD_CONTROL | MOD_ALT, 'J'));
   EXPECT_TRUE(HotKeyCallsOf(dialog.m_hWnd, core::kViewKeyUp).empty());
-  EXPECT_EQ(notices, std::vector<std::string>{Ui("設定は次回の「Qovデスクトップ」の起動時から有効になります。",
-                                                 "The settings take effect from the next start of QovDesktop.")});
+  EXPECT_EQ(notices,
+            (std::vector<std::string>{
+                Ui("次のキーは他のプログラムが使用中のため使えません：\nピン留め",
+                   "These keys are held by another program and do not work:\nPin or unpin"),
+                Ui("設定は次回の「Qovデスクトップ」の起動時から有効になります。",
+                   "The settings take effect from the next start of QovDesktop.")}));
   EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0, 1}));  // no rotation value: on
   EXPECT_EQ(pages, Ui("仮想画面|デザイン|壁紙|", "Virtual screen|Design|Wallpaper|"));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
@@ -605,14 +613,30 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   EXPECT_EQ(stored("Setting", "Wall paper rotation"), 0);
   EXPECT_FALSE(KillTimer(dialog.m_hWnd, CQovDesktopDialog::kWallPaperTimer));  // stopped
   // While the sheet is open the program holds none of its keys; after
-  // Cancel it holds them again.
+  // Cancel it holds them again.  The key held by another program is marked
+  // as long as the control shows that key, and no longer.
   bool freeWhileOpen = false;
+  std::vector<std::string> heldMarks;
   runSheet(
       [&](HWND sheet) {
         SetDlgItemTextA(ShowPage(sheet, 0), IDC_HEIGHT_EDIT, "9");
         freeWhileOpen = KeyIsFree(MOD_WIN | MOD_CONTROL | MOD_ALT, 'J');
+        HWND keys = ShowPage(sheet, 3);
+        Activate(sheet);
+        heldMarks.push_back(marksOf(keys));
+        for (BYTE key : {'L', 'K'}) {
+          SetFocus(GetDlgItem(keys, IDC_VIEWKEY_FIRST + 6));
+          Type({VK_CONTROL, VK_MENU, key});
+          heldMarks.push_back(marksOf(keys));
+        }
       },
       IDCANCEL);
+  if (heldByAnother) UnregisterHotKey(nullptr, kHeldId);
+  ASSERT_TRUE(heldByAnother);
+  const std::string held = Ui("使用中", "Taken");
+  const std::string twiceAt12 = "|" + twice + "|" + twice + "||||";
+  EXPECT_EQ(heldMarks, (std::vector<std::string>{twiceAt12 + held + "|", twiceAt12 + "|",
+                                                 twiceAt12 + held + "|"}));
   EXPECT_EQ(stored("Screen", "Height"), 4);
   EXPECT_TRUE(freeWhileOpen);
   EXPECT_FALSE(KeyIsFree(MOD_WIN | MOD_CONTROL | MOD_ALT, 'J'));
