@@ -12,7 +12,7 @@ struct WindowFacts {
   bool titled = false;
   bool minimised = false;
   bool visible = false;
-  bool shellDesktop = false;  // the shell's desktop window (IsShellDesktopClass)
+  bool shellDesktop = false;  // the shell's desktop window (IsShellDesktopClass), or the system's
   bool cloaked = false;       // kept out of sight by the system (DWMWA_CLOAKED non-zero)
   bool ours = false;          // a window of this package's programs
 };

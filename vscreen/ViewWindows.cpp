@@ -21,7 +21,10 @@ core::WindowFacts CViewWindows::Facts(HWND hwnd) const {
   facts.titled = GetWindowTextLengthA(hwnd) > 0;
   facts.minimised = IsIconic(hwnd) != FALSE;
   facts.visible = IsWindowVisible(hwnd) != FALSE;
-  facts.shellDesktop = core::IsShellDesktopClass(className);
+  // The system's own desktop window is no program's either.  It is what the
+  // foreground is while no window is active under Wine, where it is titled
+  // and screen-sized, and would pass for a program filling the screen.
+  facts.shellDesktop = core::IsShellDesktopClass(className) || hwnd == GetDesktopWindow();
   facts.ours = OfThisPackage(hwnd, className);
   DWORD cloaked = 0;
   const DWORD kCloaked = 14;  // DWMWA_CLOAKED, Windows 8 and later
