@@ -570,7 +570,12 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
         typed.push_back(typeInto(4, {VK_MENU, VK_SPACE}));
         // The box alone takes Win off a key.
         Click(keys, IDC_VIEWKEY_WIN_FIRST + 3);
-        SetDlgItemTextA(keys, IDC_PINNED_PROGRAMS, "clock.exe\r\nplayer.exe");
+        // Typed as a user types: a name in letters that no one ANSI code page holds (ő, あ).
+        SetDlgItemTextA(keys, IDC_PINNED_PROGRAMS, "clock.exe\r\n");
+        SetFocus(GetDlgItem(keys, IDC_PINNED_PROGRAMS));
+        SendDlgItemMessageA(keys, IDC_PINNED_PROGRAMS, EM_SETSEL, 11, 11);
+        for (wchar_t c : std::wstring(L"\x151\x3042.exe\r\nplayer.exe"))
+          SendMessageW(GetDlgItem(keys, IDC_PINNED_PROGRAMS), WM_CHAR, c, 1);
         // Another program takes the key just given to "pin" before OK.
         heldByAnother = RegisterHotKey(nullptr, kHeldId, MOD_WIN | MOD_CONTROL | MOD_ALT, 'K');
         g_hotKeyCalls.clear();
@@ -600,7 +605,11 @@ TEST_F(SettingsSheet, OkStoresAndAppliesWhatTheControlsSayBeforeTheHookGoesInAga
   EXPECT_EQ(shown, (std::vector<UINT>{1, 0, 1, 1, 0, 1}));  // no rotation value: on
   EXPECT_EQ(pages, Ui("仮想画面|デザイン|壁紙|", "Virtual screen|Design|Wallpaper|"));
   EXPECT_EQ(g_iconAtInstall, std::vector<std::string>{"Small"});
-  EXPECT_EQ(m_app.ReadStringSetting("Setting", "Pinned programs", ""), "clock.exe|player.exe");
+  wchar_t pinned[64] = L"";
+  DWORD pinnedSize = sizeof(pinned);
+  RegGetValueW(HKEY_CURRENT_USER, (std::wstring(m_key.begin(), m_key.end()) + L"\\Setting").c_str(),
+               L"Pinned programs", RRF_RT_REG_SZ, nullptr, pinned, &pinnedSize);
+  EXPECT_EQ(std::wstring(pinned), L"clock.exe|\x151\x3042.exe|player.exe");
   auto stored = [&](const char* key, const char* name) {
     return m_app.ReadIntSetting(key, name, -9);
   };
