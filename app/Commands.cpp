@@ -7,7 +7,6 @@
 #include "core/viewkeys.h"
 #include "fw/dialog.h"
 #include "fw/lang.h"
-#include "fw/sysfunc.h"
 #include "res/resource.h"
 #include "resdisplay/ResourceDialog.h"
 #include "settings/ScreenSaverFile.h"
@@ -21,24 +20,12 @@ namespace commands {
 
 namespace {
 
-// DwmGetWindowAttribute, from Windows Vista on: loaded when there.
-using GetWindowAttributeFunction = HRESULT(WINAPI*)(HWND, DWORD, void*, DWORD);
-const DWORD kDwmCloaked = 14;        // DWMWA_CLOAKED
 const DWORD kDwmCloakedShell = 0x2;  // DWM_CLOAKED_SHELL
 
 struct CloseRun {
   core::CloseSelector selector;
-  GetWindowAttributeFunction windowAttribute;
+  CViewWindows windows;
 };
-
-// Windows 10 and later keep Start, Search and the like as titled windows
-// that the shell has cloaked: they are the shell's, not a program's.
-bool CloakedByShell(const CloseRun& run, HWND window) {
-  DWORD cloaked = 0;
-  return run.windowAttribute &&
-         SUCCEEDED(run.windowAttribute(window, kDwmCloaked, &cloaked, sizeof(cloaked))) &&
-         (cloaked & kDwmCloakedShell) != 0;
-}
 
 // One top-level window for a close command.  WM_CLOSE is posted, never
 // sent: the command must not wait on another program, which may ask its
@@ -55,15 +42,15 @@ BOOL CALLBACK CloseWindowProc(HWND window, LPARAM data) {
   candidate.title = text;
   candidate.visible = (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
   candidate.ours = OfThisPackage(window, className);
-  candidate.cloaked = !candidate.ours && CloakedByShell(run, window);
+  // Windows 10 and later keep Start, Search and the like as titled windows
+  // that the shell has cloaked: they are the shell's, not a program's.
+  candidate.cloaked = !candidate.ours && (run.windows.Cloaked(window) & kDwmCloakedShell) != 0;
   if (core::ShouldCloseWindow(run.selector, candidate)) PostMessageA(window, WM_CLOSE, 0, 0);
   return TRUE;
 }
 
 void CloseWindows(core::CloseSelector selector) {
-  // Windows XP has no dwmapi.dll.
-  CloseRun run = {selector, fw::SystemFunction<HRESULT WINAPI(HWND, DWORD, void*, DWORD)>(
-                                "dwmapi.dll", "DwmGetWindowAttribute")};
+  CloseRun run = {selector, CViewWindows()};
   EnumWindows(CloseWindowProc, reinterpret_cast<LPARAM>(&run));
 }
 

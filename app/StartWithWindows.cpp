@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/appname.h"
+#include "fw/app.h"
 #include "fw/registry.h"
 
 namespace startup {
@@ -14,12 +15,9 @@ namespace {
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 const char kValue[] = "QovDesktop";
 
-// The program's full path in UTF-16, which holds every character of it.
 std::u16string ProgramPath() {
-  wchar_t path[MAX_PATH * 2] = L"";
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
-  if (length == 0 || length >= MAX_PATH * 2) return std::u16string();
-  return std::u16string(reinterpret_cast<const char16_t*>(path), length);
+  const std::wstring path = fw::ModulePathW(nullptr);
+  return std::u16string(path.begin(), path.end());
 }
 
 std::wstring Wide(const std::u16string& text) { return std::wstring(text.begin(), text.end()); }

@@ -33,6 +33,17 @@ std::string ModuleFileName(HINSTANCE instance) {
 
 }  // namespace
 
+std::wstring ModulePathW(HINSTANCE instance) {
+  std::vector<wchar_t> buffer(MAX_PATH);
+  for (;;) {
+    const DWORD got = GetModuleFileNameW(instance, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (got == 0) return std::wstring();
+    if (got < buffer.size()) return std::wstring(buffer.data(), got);
+    if (buffer.size() >= 32768) return std::wstring();  // cut short: no path
+    buffer.resize(buffer.size() * 2);
+  }
+}
+
 void CApp::Attach(HINSTANCE instance) {
   m_hInstance = instance;
   m_strModulePath = ModuleFileName(instance);
@@ -64,10 +75,8 @@ void CApp::ShowHelp(const std::string& readMe) {
   }
   // The folder in UTF-16, where no byte of a Japanese name passes for a
   // backslash.
-  WCHAR module[MAX_PATH] = L"";
-  const DWORD length = GetModuleFileNameW(m_hInstance, module, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return;
-  std::wstring directory(module, length);
+  std::wstring directory = ModulePathW(m_hInstance);
+  if (directory.empty()) return;
   const std::wstring::size_type slash = directory.find_last_of(L"\\/");
   directory.erase(slash == std::wstring::npos ? 0 : slash);
   WCHAR name[MAX_PATH] = L"";

@@ -10,6 +10,10 @@ namespace fw {
 
 class CWnd;
 
+// A module's full path in UTF-16, which holds every character of it,
+// however long; empty when Windows does not tell it.
+std::wstring ModulePathW(HINSTANCE instance);
+
 // Exactly one object of a class derived from CApp exists in a program; it
 // makes itself the current application when constructed.
 class CApp {

@@ -116,10 +116,7 @@ bool CRegKey::QueryString(const char* name, std::wstring& value) const {
 }
 
 bool CRegKey::SetString(const char* name, const std::wstring& value) const {
-  return m_hKey && RegSetValueExW(m_hKey, Wide(name).c_str(), 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(value.c_str()),
-                                  static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t))) ==
-                       ERROR_SUCCESS;
+  return SetString(Wide(name).c_str(), value.c_str());
 }
 
 bool CRegKey::DeleteValue(const char* name) const {

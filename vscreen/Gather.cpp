@@ -15,6 +15,14 @@ core::Screen CurrentScreen() {
   return screen;
 }
 
+core::Rect ActiveWorkArea() {
+  const std::vector<core::Monitor> monitors = fw::Monitors();
+  RECT active = {};
+  if (HWND foreground = GetForegroundWindow()) GetWindowRect(foreground, &active);
+  return core::WorkArea(
+      monitors[core::MonitorOf({active.left, active.top, active.right, active.bottom}, monitors)]);
+}
+
 ViewArea ViewAreaOf(const CEdgeBar& h, const CEdgeBar& v) {
   // The virtual screen starts as many pixels before the page as the view
   // stands from its start.

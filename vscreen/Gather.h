@@ -13,6 +13,9 @@ class CEdgeBar;
 // The screen as the user sees it now: the monitors, with the edge bars where
 // they stand.
 core::Screen CurrentScreen();
+// The work area of the monitor the user is in: the active window's, or the
+// primary's.  The overview and the page indicator show there.
+core::Rect ActiveWorkArea();
 
 // The view as the bars hold it, in screen coordinates: the page the screen
 // shows, and the whole virtual screen around it.

@@ -49,12 +49,7 @@ bool COverview::Open(fw::CWnd* owner) {
   if (!m_hWnd) {
     // Made on the monitor it shows on, so that it is scaled once, for that
     // monitor's DPI: the active window's monitor, or the primary.
-    const std::vector<core::Monitor> monitors = fw::Monitors();
-    RECT active = {};
-    const HWND foreground = GetForegroundWindow();
-    if (foreground) GetWindowRect(foreground, &active);
-    m_work = core::WorkArea(
-        monitors[core::MonitorOf({active.left, active.top, active.right, active.bottom}, monitors)]);
+    m_work = ActiveWorkArea();
     const POINT at = {m_work.left + (m_work.right - m_work.left) / 6,
                       m_work.top + (m_work.bottom - m_work.top) / 6};
     if (!Create(owner, &at)) return false;
@@ -92,9 +87,8 @@ BOOL COverview::OnInitDialog() {
 }
 
 void COverview::Refresh() {
-  const core::Rect screen = core::PageOf(fw::Monitors());
-  const core::Point origin = {screen.left - m_horizontal.m_nPosition,
-                              screen.top - m_vertical.m_nPosition};
+  const core::Rect space = ViewAreaOf(m_horizontal, m_vertical).space;
+  const core::Point origin = {space.left, space.top};
   std::vector<Shown> windows;
   Collecting collecting = {&windows, origin, CViewWindows()};
   EnumWindows(Collect, reinterpret_cast<LPARAM>(&collecting));

@@ -4,6 +4,7 @@
 
 #include "core/screen.h"
 #include "fw/display.h"
+#include "vscreen/Gather.h"
 #include "vscreen/PageMap.h"
 
 namespace {
@@ -24,10 +25,7 @@ void CPageIndicator::Show(const core::ViewPage& page, const std::wstring& note) 
   m_note = note;
   // Placed on the monitor of the window the user is in, at the DPI there.
   const std::vector<core::Monitor> monitors = fw::Monitors();
-  RECT active = {};
-  if (HWND foreground = GetForegroundWindow()) GetWindowRect(foreground, &active);
-  const core::Rect work = core::WorkArea(
-      monitors[core::MonitorOf({active.left, active.top, active.right, active.bottom}, monitors)]);
+  const core::Rect work = ActiveWorkArea();
   const int dpi = static_cast<int>(fw::DpiOf(m_hWnd ? m_hWnd : GetForegroundWindow()));
   const int cell = core::ScaleToDpi(kCellWidth, dpi), margin = core::ScaleToDpi(kMargin, dpi);
   const int screenWidth = std::max(1, monitors.front().area.right - monitors.front().area.left);

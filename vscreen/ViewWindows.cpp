@@ -26,9 +26,14 @@ core::WindowFacts CViewWindows::Facts(HWND hwnd) const {
   // and screen-sized, and would pass for a program filling the screen.
   facts.shellDesktop = core::IsShellDesktopClass(className) || hwnd == GetDesktopWindow();
   facts.ours = OfThisPackage(hwnd, className);
+  facts.cloaked = Cloaked(hwnd) != 0;
+  return facts;
+}
+
+DWORD CViewWindows::Cloaked(HWND hwnd) const {
   DWORD cloaked = 0;
   const DWORD kCloaked = 14;  // DWMWA_CLOAKED, Windows 8 and later
-  facts.cloaked = m_attribute &&
-                  SUCCEEDED(m_attribute(hwnd, kCloaked, &cloaked, sizeof(cloaked))) && cloaked != 0;
-  return facts;
+  return m_attribute && SUCCEEDED(m_attribute(hwnd, kCloaked, &cloaked, sizeof(cloaked)))
+             ? cloaked
+             : 0;
 }

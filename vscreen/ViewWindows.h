@@ -16,7 +16,9 @@ class CViewWindows {
  public:
   CViewWindows();
   core::WindowFacts Facts(HWND hwnd) const;
-  bool MovedByScroll(HWND hwnd) const { return core::MovedByScroll(Facts(hwnd)); }
+  // DWMWA_CLOAKED: why the system keeps the window out of sight (DWM_CLOAKED_*
+  // bits), 0 where it does not or cannot say (XP has no dwmapi.dll).
+  DWORD Cloaked(HWND hwnd) const;
   bool OfTheView(HWND hwnd) const { return core::OfTheView(Facts(hwnd)); }
 
  private:

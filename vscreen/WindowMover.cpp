@@ -113,7 +113,10 @@ void MoveByOffset(HWND hwnd, char (&title)[256], int dx, int dy, int moveDesktop
   // Minimised windows keep their place on the physical screen, and so do
   // pinned ones; untitled ones (the taskbar, the edge bars, tool windows)
   // are not part of the picture.
-  if (IsIconic(hwnd) || title[0] == '\0' || pins::IsPinned(hwnd) || Carried(hwnd)) return;
+  core::WindowFacts facts;
+  facts.titled = title[0] != '\0';
+  facts.minimised = IsIconic(hwnd) != FALSE;
+  if (!core::MovedByScroll(facts) || pins::IsPinned(hwnd) || Carried(hwnd)) return;
   if (moveDesktopIcons && std::strstr(title, "Program Manager") != nullptr) {
     // The shell's desktop: its icon list view slides instead of the desktop.
     hwnd = fw::DesktopIconWindowOf(hwnd);
