@@ -1,5 +1,7 @@
 #include "core/appname.h"
 
+#include "core/asciicase.h"
+
 namespace core {
 namespace {
 
@@ -66,13 +68,7 @@ bool RunValueNames(std::u16string_view value, std::u16string_view path) {
   };
   value = trim(value);
   path = trim(path);
-  auto lower = [](char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
-  if (value.empty() || value.size() != path.size()) return false;
-  for (std::size_t i = 0; i < value.size(); ++i)
-    if (lower(value[i]) != lower(path[i])) return false;
-  return true;
+  return !value.empty() && SameAsciiCase(value, path);
 }
 
 }  // namespace core

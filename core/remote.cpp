@@ -2,18 +2,13 @@
 
 #include <vector>
 
+#include "core/asciicase.h"
+
 namespace core {
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool Same(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  return true;
-}
+bool Same(std::string_view a, std::string_view b) { return SameAsciiCase(a, b); }
 
 // Blank-separated words; a word in double quotes may hold blanks.
 std::vector<std::string_view> Words(std::string_view text) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "core/asciicase.h"
+
 namespace core {
 
 const char* const kViewKeyNames[kViewKeyCount] = {
@@ -83,15 +85,8 @@ bool IsProgramIn(std::u16string_view imagePath, const std::vector<std::u16string
   const std::size_t slash = imagePath.find_last_of(u"\\/:");
   const std::u16string_view file =
       slash == std::u16string_view::npos ? imagePath : imagePath.substr(slash + 1);
-  auto lower = [](char16_t c) {
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-  };
-  for (const std::u16string& name : names) {
-    if (name.size() != file.size() || file.empty()) continue;
-    if (std::equal(name.begin(), name.end(), file.begin(),
-                   [&](char16_t a, char16_t b) { return lower(a) == lower(b); }))
-      return true;
-  }
+  for (const std::u16string& name : names)
+    if (!file.empty() && SameAsciiCase(std::u16string_view(name), file)) return true;
   return false;
 }
 

@@ -1,6 +1,6 @@
 #include "core/viewwindows.h"
 
-#include <algorithm>
+#include "core/asciicase.h"
 
 namespace core {
 
@@ -11,14 +11,8 @@ bool OfTheView(const WindowFacts& w) {
 }
 
 bool IsShellDesktopClass(std::string_view className) {
-  auto same = [&](std::string_view name) {
-    return className.size() == name.size() &&
-           std::equal(name.begin(), name.end(), className.begin(), [](char a, char b) {
-             auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-             return lower(a) == lower(b);
-           });
-  };
-  return same("Progman") || same("WorkerW");
+  return SameAsciiCase(className, std::string_view("Progman")) ||
+         SameAsciiCase(className, std::string_view("WorkerW"));
 }
 
 }  // namespace core
