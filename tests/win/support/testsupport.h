@@ -229,6 +229,10 @@ class Process {
     return m_info.hProcess && WaitForSingleObject(m_info.hProcess, 0) == WAIT_TIMEOUT;
   }
   DWORD Id() const { return m_info.dwProcessId; }
+  // Waits until it has done its start and waits for input.
+  bool WaitForIdle(DWORD timeoutMs) {
+    return m_info.hProcess && WaitForInputIdle(m_info.hProcess, timeoutMs) == 0;
+  }
   void Kill() {
     if (!Running()) return;
     TerminateProcess(m_info.hProcess, 99);
@@ -478,7 +482,9 @@ class RunningProgram {
   RunningProgram(const RunningProgram&) = delete;
   RunningProgram& operator=(const RunningProgram&) = delete;
 
-  // Starts the copy and waits for its main window.
+  // Starts the copy and waits for its main window, and until it has made
+  // its bars and waits for input: the window's class exists from its first
+  // message on.
   bool Start() {
     m_main = nullptr;
     // In its own folder, so that the loader finds only the QOV32.dll beside it.
@@ -490,7 +496,7 @@ class RunningProgram {
           return m_main != nullptr || !m_process.Running();
         },
         10000);
-    return m_main != nullptr;
+    return m_main != nullptr && m_process.WaitForIdle(10000);
   }
   HWND Main() const { return m_main; }
   // The copy's path, which a start with a command line names.
